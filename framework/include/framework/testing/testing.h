@@ -1,0 +1,154 @@
+// Test seams and input simulation, for the test binaries only. Input goes through real platform
+// events on the offscreen platform, so key filters, focus and tab order act as for a user.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/controls.h"
+#include "framework/menu.h"
+#include "framework/printing.h"
+#include "framework/window.h"
+
+namespace fw::testing {
+
+// ---- Recorders: while one lives, it replaces the real thing. ----
+
+// Records every MsgBox text instead of showing a box; the box counts as dismissed at once.
+class MessageBoxRecorder {
+ public:
+  MessageBoxRecorder();
+  ~MessageBoxRecorder();
+  const std::vector<std::string>& Texts() const { return texts_; }
+  void Clear() { texts_.clear(); }
+
+ private:
+  std::vector<std::string> texts_;
+};
+
+// Counts Beep calls instead of sounding.
+class BeepRecorder {
+ public:
+  BeepRecorder();
+  ~BeepRecorder();
+  int Count() const { return count_; }
+
+ private:
+  int count_ = 0;
+};
+
+// Stands in for the print dialog: cancels (OpenPrinterDialog gives nil), or prints into a PDF
+// file at pdfPath. Counts what the printing did.
+class PrintDialogStandIn {
+ public:
+  static PrintDialogStandIn Cancelling();
+  static PrintDialogStandIn PrintingTo(const std::string& pdfPath);
+  ~PrintDialogStandIn();
+  PrintDialogStandIn(PrintDialogStandIn&&) noexcept;
+  int DialogsOpened() const;
+  std::int64_t PagesStarted() const;  // pages of the last job, 0 when none
+  std::int64_t BlocksDrawn() const;   // DrawBlock calls of the last job
+
+ private:
+  PrintDialogStandIn();
+  struct State;
+  State* state_;
+};
+
+// Points Picture::OpenFromApp at another folder while it lives.
+class ResourcesFolderOverride {
+ public:
+  explicit ResourcesFolderOverride(const std::string& folder);
+  ~ResourcesFolderOverride();
+
+ private:
+  std::string previous_;
+};
+
+// Number of files read by Picture::OpenFromApp so far.
+int PictureFilesRead();
+
+// ---- Input simulation ----
+
+// Named keys for TypeKey.
+enum class Key {
+  Backspace, Tab, Return, Enter, Escape, Left, Right, Up, Down, Delete, Home, End, PageUp,
+  PageDown, F1, Shift, Control
+};
+
+// Types the characters of text (UTF-8) into the focused control of the control's window, after
+// giving the control the focus; one key press each.
+void TypeText(const Ref<RectControl>& control, const std::string& text);
+// Presses a named key in the control (given the focus first); ctrl holds the primary modifier.
+void TypeKey(const Ref<RectControl>& control, Key key, bool ctrl = false);
+// Presses a key with an explicit key text, for characters no keyboard map gives.
+void TypeKeyText(const Ref<RectControl>& control, const std::string& text);
+// A key press sent to the window itself (not to a control).
+void TypeKeyInWindow(const Ref<Window>& window, const std::string& text);
+// Pastes text into the control as the Edit menu's Paste would (no key filter).
+void Paste(const Ref<TextArea>& control, const std::string& text);
+
+void Click(const Ref<RectControl>& control);  // press and release in its middle
+void ClickWindow(const Ref<Window>& window, int x, int y);
+void MoveMouseInto(const Ref<RectControl>& control);
+void MoveMouseOutOf(const Ref<RectControl>& control);
+// Moves the simulated pointer to a spot where no window is.
+void ParkMouse();
+
+// The control of the window that has the keyboard focus, or nil.
+Ref<RectControl> FocusedControl(const Ref<Window>& window);
+// Presses Tab in whatever has the focus in the window.
+void PressTab(const Ref<Window>& window);
+
+// Closes the window as the user's close button does.
+void CloseByUser(const Ref<Window>& window);
+// Makes the window the active, frontmost one, as a user's click on its frame does.
+void Activate(const Ref<Window>& window);
+
+// Opens the menu bar's top-level menu of that name on the window as a user would (delivering
+// EnableMenuItems first), then closes it.
+void OpenMenu(const Ref<Window>& window, const std::string& topLevelName);
+// Chooses the item of that name in the window's menu bar as a user would.
+void ChooseMenuItem(const Ref<Window>& window, const std::string& itemName);
+// What the window's drawn menu bar shows: top-level captions, and per item its caption,
+// shortcut text in the platform's form, enabled and separator state.
+struct ShownMenuItem {
+  std::string name, caption, shortcut;
+  bool enabled = true, separator = false;
+};
+std::vector<std::string> ShownTopLevelCaptions(const Ref<Window>& window);
+std::vector<ShownMenuItem> ShownItems(const Ref<Window>& window, const std::string& topLevelName);
+
+// Runs the event loop for the given time (timers fire, deferred deletions happen).
+void ProcessEvents(int milliseconds = 0);
+// Runs the event loop until pred is true or the time is up; returns pred().
+bool WaitUntil(const std::function<bool()>& pred, int timeoutMilliseconds);
+
+// What the platform shows of a control: its geometry in window content coordinates, whether it
+// is shown on screen, its font family and pixel size, its text colour, for layout tests.
+struct Shown {
+  int left = 0, top = 0, width = 0, height = 0;
+  bool visibleOnScreen = false;
+  std::string fontFamily;
+  int fontPixelSize = 0;
+  bool bold = false;
+  std::uint32_t textColor = 0;
+  std::string text;
+};
+Shown ShownOf(const Ref<RectControl>& control);
+// The window as the platform shows it: content size, title, resizable, which frame buttons.
+struct ShownWindow {
+  int width = 0, height = 0;
+  std::string title;
+  bool resizable = false, minimizeButton = false, maximizeButton = false, closeButton = false;
+  bool visible = false, active = false;
+  std::uint32_t background = 0;
+};
+ShownWindow ShownWindowOf(const Ref<Window>& window);
+
+// Closes and forgets every window; for test teardown.
+void DestroyAllWindows();
+
+}  // namespace fw::testing

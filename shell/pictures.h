@@ -1,0 +1,7 @@
+// The program's two pictures, loaded on first use and kept.
+#pragma once
+
+#include "framework/picture.h"
+
+fw::Ref<fw::Picture> chi();
+fw::Ref<fw::Picture> Quest32();
