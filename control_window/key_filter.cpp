@@ -1,0 +1,15 @@
+#include "control_window/cell_grid.h"
+#include "framework/dialogs.h"
+#include "framework/text.h"
+
+// Cells take digits and the editing and navigation keys (control codes and Delete) from the
+// keyboard; anything else is refused with the alert sound. Pasted text does not pass here.
+bool RefuseCellKey(const std::string& key) {
+  const std::int64_t code = fw::Asc(key);
+  // Whole-text comparisons: a multi-character key text that starts with "0".."8" passes.
+  const bool digit =
+      fw::RuntimeStringCompare(key, "0") >= 0 && fw::RuntimeStringCompare(key, "9") <= 0;
+  if (digit || code < 32 || code == 127) return false;
+  fw::Beep();
+  return true;
+}
