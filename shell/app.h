@@ -5,6 +5,9 @@
 
 #include "framework/application.h"
 
+// The copyright notice of the application's version data.
+inline constexpr const char* kVersionCopyright = "Copyright \u00A9 2026 the Vantrel authors";
+
 class Vantrel : public fw::Application {
   FW_CLASS(Vantrel, fw::Application, "Vantrel")
  public:
