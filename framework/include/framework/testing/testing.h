@@ -57,6 +57,14 @@ class PrintDialogStandIn {
   State* state_;
 };
 
+// The pages of a PDF file that a PrintingTo stand-in wrote, each with its size in points, in
+// order; empty when there is no such file. Reads the page dictionaries, not the text (clipped
+// text still stands in a PDF).
+struct PdfPage {
+  double width = 0, height = 0;
+};
+std::vector<PdfPage> PdfPagesOf(const std::string& pdfPath);
+
 // Points Picture::OpenFromApp at another folder while it lives.
 class ResourcesFolderOverride {
  public:

@@ -1,0 +1,228 @@
+#include "framework/printing.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <utility>
+#include <vector>
+
+#include "framework/controls.h"
+#include "internal.h"
+#include "seams.h"
+
+namespace fw {
+
+namespace {
+
+// The page is fixed whatever the printer offers; the whole sheet is ours (no printer margins).
+constexpr double kPageWidth = 540;
+constexpr double kPageHeight = 648;
+
+internal::PrintDialogHook& DialogHook() {
+  static internal::PrintDialogHook hook;
+  return hook;
+}
+
+}  // namespace
+
+struct Graphics::Impl {
+  std::unique_ptr<QPagedPaintDevice> device;  // nil for a page that belongs to no job
+  QPainter painter;                           // in device pixels, origin at the sheet's corner
+  double pixelsPerPointX = 1, pixelsPerPointY = 1;
+  std::shared_ptr<internal::PrintJobCounts> counts = std::make_shared<internal::PrintJobCounts>();
+
+  // The painter must finish (which completes the job) while the device still exists.
+  ~Impl() {
+    if (painter.isActive()) painter.end();
+  }
+};
+
+Graphics::Graphics() : impl_(std::make_unique<Impl>()) {
+  impl_->counts->pagesStarted = 1;
+}
+Graphics::~Graphics() = default;
+
+double Graphics::Width() const {
+  return kPageWidth;
+}
+double Graphics::Height() const {
+  return kPageHeight;
+}
+
+void Graphics::NextPage() {
+  if (impl_->device && !impl_->device->newPage())
+    throw RuntimeException("the printer could not start a new page");
+  ++impl_->counts->pagesStarted;
+}
+
+std::int64_t Graphics::PagesStarted() const {
+  return impl_->counts->pagesStarted;
+}
+
+namespace internal {
+
+Ref<Graphics> MakeGraphics(QPagedPaintDevice* device) {
+  std::unique_ptr<QPagedPaintDevice> owned(device);
+  if (!owned) throw NilObjectException("print job without a device");
+  QPageLayout layout(QPageSize(QSizeF(kPageWidth, kPageHeight), QPageSize::Point),
+                     QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Point);
+  layout.setMode(QPageLayout::FullPageMode);
+  if (auto* printer = dynamic_cast<QPrinter*>(owned.get())) printer->setFullPage(true);
+  owned->setPageLayout(layout);
+
+  Ref<Graphics> page = RuntimeNewObject<Graphics>();
+  Graphics::Impl& g = page->impl();
+  g.device = std::move(owned);
+  if (!g.painter.begin(g.device.get())) throw RuntimeException("the printer did not start the job");
+  // Everything the system places is in points, whatever the printer's resolution.
+  g.pixelsPerPointX = g.device->logicalDpiX() / 72.0;
+  g.pixelsPerPointY = g.device->logicalDpiY() / 72.0;
+  return page;
+}
+
+std::shared_ptr<const PrintJobCounts> JobCountsOf(const Graphics& page) {
+  return page.impl().counts;
+}
+
+PrintDialogHook SetPrintDialogHook(PrintDialogHook hook) {
+  return std::exchange(DialogHook(), std::move(hook));
+}
+
+}  // namespace internal
+
+Ref<Graphics> OpenPrinterDialog() {
+  if (DialogHook()) return DialogHook()();
+  auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  QPrintDialog dialog(printer.get());
+  if (dialog.exec() != QDialog::Accepted) return nullptr;
+  return internal::MakeGraphics(printer.release());
+}
+
+// ---- Styled-text printer ----
+
+namespace {
+
+// One laid-out line, in device pixels from the top of the document.
+struct LineSpan {
+  double top, bottom;
+};
+
+// Text fields size their fonts in the design's units, which were points on the screen the
+// design was made for; on paper a pixel-sized font would be measured in printer pixels and come
+// out minute. Give such fonts the same number of points.
+void MakeFontsPointSized(QTextDocument& doc) {
+  QFont font = doc.defaultFont();
+  if (font.pixelSize() > 0) {
+    font.setPointSizeF(font.pixelSize());
+    doc.setDefaultFont(font);
+  }
+  auto pointSized = [](QTextCharFormat format) {
+    format.setFontPointSize(format.intProperty(QTextFormat::FontPixelSize));
+    format.clearProperty(QTextFormat::FontPixelSize);
+    return format;
+  };
+  QTextCursor cursor(&doc);
+  for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+    if (block.charFormat().hasProperty(QTextFormat::FontPixelSize)) {
+      cursor.setPosition(block.position());
+      cursor.setBlockCharFormat(pointSized(block.charFormat()));
+    }
+    for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+      QTextFragment fragment = it.fragment();
+      if (!fragment.charFormat().hasProperty(QTextFormat::FontPixelSize)) continue;
+      cursor.setPosition(fragment.position());
+      cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+      cursor.setCharFormat(pointSized(fragment.charFormat()));
+    }
+  }
+}
+
+}  // namespace
+
+struct StyledTextPrinter::Impl {
+  Ref<Graphics> page;                  // kept alive: the document is measured on its device
+  std::unique_ptr<QTextDocument> doc;  // a clone: the field on screen is never reflowed
+  std::vector<LineSpan> lines;
+  std::size_t next = 0;  // the first line not drawn yet
+  std::int64_t blocksDrawn = 0;
+};
+
+StyledTextPrinter::StyledTextPrinter() : impl_(std::make_unique<Impl>()) {}
+StyledTextPrinter::~StyledTextPrinter() = default;
+
+Ref<StyledTextPrinter> TextArea::StyledTextPrinter(const Ref<Graphics>& page, double width) {
+  if (!page) throw NilObjectException("styled-text printer without a page");
+  Graphics::Impl& g = page->impl();
+  if (!g.device) throw RuntimeException("the page belongs to no print job");
+  if (!(width > 0)) throw RuntimeException("a styled-text printer needs a positive width");
+
+  Ref<fw::StyledTextPrinter> printer = RuntimeNewObject<fw::StyledTextPrinter>();
+  fw::StyledTextPrinter::Impl& p = printer->impl();
+  p.page = page;
+  p.doc.reset(internal::DocumentOf(*this)->clone());
+  MakeFontsPointSized(*p.doc);
+  p.doc->setDocumentMargin(0);
+  p.doc->documentLayout()->setPaintDevice(g.device.get());
+  p.doc->setTextWidth(width * g.pixelsPerPointX);
+
+  if (!p.doc->isEmpty()) {
+    QAbstractTextDocumentLayout* layout = p.doc->documentLayout();
+    layout->documentSize();  // lays out the whole text
+    for (QTextBlock block = p.doc->begin(); block.isValid(); block = block.next()) {
+      if (!block.isVisible()) continue;
+      const double blockTop = layout->blockBoundingRect(block).top();
+      const QTextLayout* lines = block.layout();
+      for (int i = 0; i < lines->lineCount(); ++i) {
+        const QTextLine line = lines->lineAt(i);
+        p.lines.push_back({blockTop + line.y(), blockTop + line.y() + line.height()});
+      }
+    }
+  }
+  return printer;
+}
+
+void StyledTextPrinter::DrawBlock(double x, double y, double height) {
+  Impl& p = *impl_;
+  ++p.blocksDrawn;
+  ++p.page->impl().counts->blocksDrawn;
+  if (p.next >= p.lines.size()) return;
+
+  Graphics::Impl& g = p.page->impl();
+  const double top = p.lines[p.next].top;
+  // A little slack, so that rounding never pushes a line that fits onto the next page.
+  const double limit = top + height * g.pixelsPerPointY + 1e-6;
+  std::size_t end = p.next;
+  while (end < p.lines.size() && p.lines[end].bottom <= limit) ++end;
+  // A line taller than the block still goes out whole, or the text would never be drawn.
+  if (end == p.next) ++end;
+  const double bottom = p.lines[end - 1].bottom;
+
+  g.painter.save();
+  g.painter.translate(x * g.pixelsPerPointX, y * g.pixelsPerPointY - top);
+  const QRectF clip(0, top, p.doc->textWidth(), bottom - top);
+  g.painter.setClipRect(clip);
+  QAbstractTextDocumentLayout::PaintContext context;
+  context.clip = clip;
+  context.palette.setColor(QPalette::Text, Qt::black);
+  p.doc->documentLayout()->draw(&g.painter, context);
+  g.painter.restore();
+  p.next = end;
+}
+
+bool StyledTextPrinter::Eof() const {
+  return impl_->next >= impl_->lines.size();
+}
+
+std::int64_t StyledTextPrinter::BlocksDrawn() const {
+  return impl_->blocksDrawn;
+}
+
+}  // namespace fw

@@ -1,0 +1,32 @@
+// Where framework/testing replaces the print dialog and the resources folder. Not public API.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "framework/printing.h"
+
+namespace fw::internal {
+
+// What one print job did. Shared with whoever watches the job, so that the counts outlive the
+// job (the PDF is only complete once the page object is gone).
+struct PrintJobCounts {
+  std::int64_t pagesStarted = 0;
+  std::int64_t blocksDrawn = 0;
+};
+std::shared_ptr<const PrintJobCounts> JobCountsOf(const Graphics& page);
+
+// While set, OpenPrinterDialog calls this instead of showing the platform's dialog. Returns the
+// hook it replaced.
+using PrintDialogHook = std::function<Ref<Graphics>()>;
+PrintDialogHook SetPrintDialogHook(PrintDialogHook hook);
+
+// A folder used instead of the real resources folder; empty for none.
+std::string ResourcesFolderOverride();
+void SetResourcesFolderOverride(const std::string& folder);
+// Files that Picture::OpenFromApp found and read, since the process started.
+int PictureFilesRead();
+
+}  // namespace fw::internal
