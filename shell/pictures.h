@@ -1,4 +1,4 @@
-// The program's two pictures, loaded on first use and kept.
+// The program's two pictures, loaded on first use and kept; nil while the file cannot be had.
 #pragma once
 
 #include "framework/picture.h"
