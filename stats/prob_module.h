@@ -19,8 +19,9 @@ namespace ProbModule {
 // df 1 gives 1.0087e-6), and the smallest results, near 2.8e-7, come at x about 32 with df 1.
 // Shown to four decimals, as the results are, this is .0000.
 //
-// Very large statistics. Past y of about 710 the series sum overflows, and further on the
-// scale factor y^a e^-y / Gamma(a + 1) underflows to 0; in both cases the series says nothing.
+// Very large statistics. Once y passes about 710 (more for larger df) the series sum overflows;
+// further on the scale factor y^a e^-y / Gamma(a + 1) underflows to 0. Either way the series
+// says nothing about the tail.
 // There (with df 1: from x about 1,421.75; with df 81: from about 1,738.5) the upper tail is
 // taken instead from the continued fraction of the upper incomplete gamma function, evaluated
 // in logarithms. It is below 1e-300 there, often 0 after underflow.
@@ -29,6 +30,7 @@ namespace ProbModule {
 //   x = 0           0.9999 for every df of 1 or more (the series is skipped, then the cap).
 //   x = NaN         NaN.
 //   x = +infinity   0.
+//   x below 0       NaN (the logarithm of a negative y).
 //   df = 0          x = 0 gives NaN (0 x ln 0); other x give about 0, within the 1e-6.
 //   df below 0      not a distribution; the steps run all the same and give NaN or a number
 //                   without meaning.

@@ -214,22 +214,23 @@ std::string Format(double value, std::string_view mask) {
 
   const std::string digits = FixedDigits(std::fabs(value), decimals);
   const std::size_t dot = digits.find('.');
-  std::string integerPart = digits.substr(0, dot);
-  std::string fractionPart = dot == std::string::npos ? std::string() : digits.substr(dot + 1);
-  if (integerPart == "0") integerPart.clear();
-  if (integerPart.size() < integerZeros) {
-    integerPart.insert(0, integerZeros - integerPart.size(), '0');
-  }
+  std::string_view integerPart = std::string_view(digits).substr(0, dot);
+  std::string_view fractionPart =
+      dot == std::string::npos ? std::string_view() : std::string_view(digits).substr(dot + 1);
+  if (integerPart == "0") integerPart = {};
+  const std::size_t padding =
+      integerPart.size() < integerZeros ? integerZeros - integerPart.size() : 0;
   while (fractionPart.size() > static_cast<std::size_t>(requiredDecimals) &&
          fractionPart.back() == '0') {
-    fractionPart.pop_back();
+    fractionPart.remove_suffix(1);
   }
-  // A mask of '#' alone would show nothing at all for a value that rounds to 0.
-  if (integerPart.empty() && fractionPart.empty()) integerPart = "0";
 
   std::string out;
-  out.reserve(integerPart.size() + fractionPart.size() + 2);
+  out.reserve(padding + integerPart.size() + fractionPart.size() + 3);
   if (value < 0) out += '-';
+  // A mask of '#' alone would show nothing at all for a value that rounds to 0.
+  if (padding == 0 && integerPart.empty() && fractionPart.empty()) out += '0';
+  out.append(padding, '0');
   out += integerPart;
   if (point) {
     out += '.';
