@@ -1,0 +1,317 @@
+// A Calculate click as the user sees it: the boxes, the hidden cells, the result lines, the focus.
+#include "framework/testing/testing.h"
+#include "main_window_fixture.h"
+#include "stats/globals.h"
+
+namespace {
+
+using fw::testing::Key;
+using fw::testing::MessageBoxRecorder;
+
+const std::vector<std::string> kNoBox;
+const char* const kSizeMessage = "There must be at least a 2 x 2 table.";
+
+// Names of the cells outside an nr x nc table, in row-major order.
+std::vector<std::string> Outside(int nr, int nc) {
+  std::vector<std::string> names;
+  for (const CellSpec& cell : kCells)
+    if (cell.row > nr || cell.column > nc) names.push_back(cell.name);
+  return names;
+}
+
+class CalculateTest : public MainWindowTest {
+ protected:
+  // Clicking the button moves the focus to it, so a run that leaves the focus alone leaves it
+  // there; start each run from a cell other than data11 to see where the focus ends.
+  void CalculateFrom(const fw::Ref<fw::RectControl>& start) {
+    start->SetFocus();
+    Calculate();
+  }
+  void EmptyCell(const fw::Ref<fw::TextArea>& cell) {
+    while (!cell->Text().empty()) {
+      fw::testing::TypeKey(cell, Key::End);
+      fw::testing::TypeKey(cell, Key::Backspace);
+    }
+  }
+  void ExpectLabelsAsAtStart() {
+    for (const fw::Ref<fw::Label>& label : {w->ctext(), w->cctext(), w->ktext(), w->ptext()})
+      EXPECT_FALSE(label->Visible()) << label->Name();
+    EXPECT_EQ(w->ctext()->Text(), "Chi-square = ");
+    EXPECT_EQ(w->ktext()->Text(), "Kappa = ");
+  }
+
+  MessageBoxRecorder boxes;
+};
+
+TEST_F(CalculateTest, TablesSmallerThanTwoByTwoGetTheSizeMessageAndTheFocusGoesToData11) {
+  const struct {
+    const char* what;
+    std::vector<const char*> cells;  // typed "1" each
+    std::int64_t nr, nc;
+  } cases[] = {
+      {"all cells empty", {}, 0, 0},
+      {"only data11", {"data11"}, 1, 1},
+      {"column 1 in rows 1 to 5", {"data11", "data21", "data31", "data41", "data51"}, 5, 1},
+      {"row 1 only, with body cells", {"data11", "data12", "data13", "data22", "data33"}, 1, 3},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Clear();
+    for (const char* name : c.cells)
+      for (const CellSpec& cell : kCells)
+        if (std::string(cell.name) == name) fw::testing::TypeText((w.get()->*cell.accessor)(), "1");
+    boxes.Clear();
+    CalculateFrom(w->data22());
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{kSizeMessage});
+    EXPECT_TRUE(Focused() == w->data11());
+    EXPECT_TRUE(HiddenCells().empty());
+    ExpectLabelsAsAtStart();
+    EXPECT_EQ(globals::nr, c.nr);
+    EXPECT_EQ(globals::nc, c.nc);
+  }
+}
+
+TEST_F(CalculateTest, AnEmptyCellInTheBlockNamesTheHighestSuchRowAndLeavesTheFocus) {
+  const struct {
+    const char* what;
+    std::initializer_list<std::initializer_list<const char*>> table;
+    const char* message;
+  } cases[] = {
+      {"data11 empty",
+       {{"", "1"}, {"1", "1"}},
+       "Missing data in row 1. Results will be inaccurate."},
+      {"data23 and data32 empty",
+       {{"1", "1", "1"}, {"1", "1", ""}, {"1", "", "1"}},
+       "Missing data in row 3. Results will be inaccurate."},
+      {"a gap in the first column does not end the sizing",
+       {{"1", "1"}, {"1", "1"}, {"", ""}, {"1", "1"}},
+       "Missing data in row 3. Results will be inaccurate."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Clear();
+    Type(c.table);
+    boxes.Clear();
+    CalculateFrom(w->data22());
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{c.message});
+    EXPECT_FALSE(Focused() == w->data11());
+    EXPECT_TRUE(HiddenCells().empty());
+    ExpectLabelsAsAtStart();
+    EXPECT_GE(globals::nr, 2);
+    EXPECT_EQ(globals::data[1][2], 0);
+  }
+}
+
+TEST_F(CalculateTest, ASuccessfulRunHidesTheCellsOutsideShowsTheLinesAndFocusesData11) {
+  Type({{"10", "20"}, {"30", "40"}});
+  CalculateFrom(w->data22());
+  EXPECT_EQ(boxes.Texts(), kNoBox);
+  EXPECT_EQ(HiddenCells(), Outside(2, 2));
+  EXPECT_EQ(w->ctext()->Text(), "Chi-square = .794  (df = 1, p = .3730)");
+  EXPECT_EQ(w->cctext()->Text(), "Contingency coefficient = .089");
+  EXPECT_EQ(w->ptext()->Text(), "Phi coefficient = .089");
+  EXPECT_EQ(w->ktext()->Text(), "Kappa = -.087");
+  for (const fw::Ref<fw::Label>& label : {w->ctext(), w->cctext(), w->ktext(), w->ptext()})
+    EXPECT_TRUE(fw::testing::ShownOf(label).visibleOnScreen) << label->Name();
+  EXPECT_TRUE(Focused() == w->data11());
+  EXPECT_EQ(globals::data[2][1], 30);
+  EXPECT_EQ(globals::row[2], 70);
+  EXPECT_EQ(globals::col[2], 60);
+}
+
+TEST_F(CalculateTest, ResultLinesOfTheWorkedTables) {
+  const struct {
+    const char* what;
+    std::initializer_list<std::initializer_list<const char*>> table;
+    int nr, nc;
+    std::vector<std::string> boxes;
+    const char *ctext, *cctext, *ptext, *ktext;
+  } cases[] = {
+      {"3 x 3 diagonal",
+       {{"20", "5", "5"}, {"5", "20", "5"}, {"5", "5", "20"}},
+       3,
+       3,
+       {},
+       "Chi-square = 45.000  (df = 4, p = .0000)",
+       "Contingency coefficient = .577",
+       "Phi coefficient = .500",
+       "Kappa = .500"},
+      {"3 x 3 with a third sparse",
+       {{"2", "3", "4"}, {"5", "6", "7"}, {"8", "9", "10"}},
+       3,
+       3,
+       {"Caution: 33% of cells with expected frequency less than 5."},
+       "Chi-square = .229  (df = 4, p = .9939)",
+       "Contingency coefficient = .065",
+       "Phi coefficient = .046",
+       "Kappa = -.029"},
+      {"2 x 2 all sparse",
+       {{"3", "1"}, {"2", "4"}},
+       2,
+       2,
+       {"Warning: Invalid results. 100% of cells with expected frequency less than 5."},
+       "Chi-square = 1.667  (df = 1, p = .1967)",
+       "Contingency coefficient = .378",
+       "Phi coefficient = .408",
+       "Kappa = .400"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Clear();
+    Type(c.table);
+    boxes.Clear();
+    Calculate();
+    EXPECT_EQ(boxes.Texts(), c.boxes);
+    EXPECT_EQ(w->ctext()->Text(), c.ctext);
+    EXPECT_EQ(w->cctext()->Text(), c.cctext);
+    EXPECT_EQ(w->ptext()->Text(), c.ptext);
+    EXPECT_EQ(w->ktext()->Text(), c.ktext);
+    EXPECT_EQ(HiddenCells(), Outside(c.nr, c.nc));
+  }
+}
+
+TEST_F(CalculateTest, ANonSquareTableLeavesTheKappaLineAlone) {
+  Type({{"12", "7"}, {"3", "9"}, {"8", "10"}});
+  Calculate();
+  EXPECT_EQ(w->ctext()->Text(), "Chi-square = 4.371  (df = 2, p = .1124)");
+  EXPECT_FALSE(w->ktext()->Visible());
+  EXPECT_EQ(w->ktext()->Text(), "Kappa = ");
+  EXPECT_EQ(HiddenCells(), Outside(3, 2));
+}
+
+TEST_F(CalculateTest, TheKappaLineOutlivesNonSquareRunsUntilClear) {
+  Type({{"20", "5", "5"}, {"5", "20", "5"}, {"5", "5", "20"}});
+  Calculate();
+  ASSERT_EQ(w->ktext()->Text(), "Kappa = .500");
+  // Shrink to 3 x 2 by emptying the first-row cell of column 3.
+  EmptyCell(w->data13());
+  Calculate();
+  EXPECT_EQ(boxes.Texts(), kNoBox);
+  EXPECT_NE(w->ctext()->Text(), "Chi-square = 45.000  (df = 4, p = .0000)");
+  EXPECT_TRUE(w->ktext()->Visible());
+  EXPECT_EQ(w->ktext()->Text(), "Kappa = .500");
+
+  Clear();
+  Type({{"12", "7"}, {"3", "9"}, {"8", "10"}});
+  Calculate();
+  EXPECT_FALSE(w->ktext()->Visible());
+  EXPECT_TRUE(w->ctext()->Visible());
+}
+
+TEST_F(CalculateTest, TheMissingDataMessageKeepsTheEarlierResultsAndHiding) {
+  Type({{"10", "20"}, {"30", "40"}});
+  Calculate();
+  const std::string chiLine = w->ctext()->Text();
+  EmptyCell(w->data22());
+  CalculateFrom(w->data21());
+  EXPECT_EQ(boxes.Texts(),
+            std::vector<std::string>{"Missing data in row 2. Results will be inaccurate."});
+  EXPECT_EQ(w->ctext()->Text(), chiLine);
+  for (const fw::Ref<fw::Label>& label : {w->ctext(), w->cctext(), w->ktext(), w->ptext()})
+    EXPECT_TRUE(label->Visible()) << label->Name();
+  EXPECT_EQ(HiddenCells(), Outside(2, 2));
+  EXPECT_FALSE(Focused() == w->data11());
+}
+
+TEST_F(CalculateTest, HidingPersistsAndHiddenCellsKeepTheirTexts) {
+  Type({{"10", "20", "30"}, {"30", "40", "50"}, {"5", "6", "7"}});
+  Calculate();
+  ASSERT_EQ(HiddenCells(), Outside(3, 3));
+  // A 2 x 2 run on what is left hides row 3 and column 3 as well; nothing comes back.
+  EmptyCell(w->data31());
+  EmptyCell(w->data13());
+  Calculate();
+  EXPECT_EQ(HiddenCells(), Outside(2, 2));
+  EXPECT_EQ(w->data33()->Text(), "7");
+  EXPECT_EQ(w->data23()->Text(), "50");
+  EXPECT_EQ(w->data32()->Text(), "6");
+  // The hidden cells are still read: typing data13 again makes a 2 x 3 table.
+  w->data13()->SetVisible(true);
+  fw::testing::TypeText(w->data13(), "30");
+  Calculate();
+  EXPECT_EQ(globals::nc, 3);
+  EXPECT_EQ(globals::data[2][3], 50);
+}
+
+TEST_F(CalculateTest, TextOutsideTheBlockIsIgnoredAndHiddenWithItsTextKept) {
+  Type({{"10", "20", ""}, {"30", "40", ""}, {"", "", "99"}});
+  Calculate();
+  EXPECT_EQ(boxes.Texts(), kNoBox);
+  EXPECT_EQ(globals::nr, 2);
+  EXPECT_EQ(globals::nc, 2);
+  EXPECT_FALSE(w->data33()->Visible());
+  EXPECT_EQ(w->data33()->Text(), "99");
+  EXPECT_EQ(w->ctext()->Text(), "Chi-square = .794  (df = 1, p = .3730)");
+}
+
+TEST_F(CalculateTest, WideAndFullTablesHideOnlyWhatLiesOutside) {
+  // Two rows over all ten columns: rows 3 to 10 go, no column does.
+  for (int c = 1; c <= 10; ++c) {
+    fw::testing::TypeText(Cell(1, c), std::to_string(10 + c));
+    fw::testing::TypeText(Cell(2, c), std::to_string(20 + c));
+  }
+  Calculate();
+  EXPECT_EQ(HiddenCells(), Outside(2, 10));
+  Clear();
+  for (const CellSpec& cell : kCells)
+    fw::testing::TypeText((w.get()->*cell.accessor)(), std::to_string(cell.row * cell.column));
+  boxes.Clear();
+  Calculate();
+  EXPECT_TRUE(HiddenCells().empty());
+  EXPECT_EQ(globals::nr, 10);
+  EXPECT_EQ(globals::nc, 10);
+  EXPECT_TRUE(w->ktext()->Visible());
+}
+
+TEST_F(CalculateTest, PressingCalculateTwiceGivesTheSameBoxAndLines) {
+  Type({{"3", "1"}, {"2", "4"}});
+  Calculate();
+  const std::string chiLine = w->ctext()->Text();
+  const std::vector<std::string> hidden = HiddenCells();
+  Calculate();
+  ASSERT_EQ(boxes.Texts().size(), 2u);
+  EXPECT_EQ(boxes.Texts()[0], boxes.Texts()[1]);
+  EXPECT_EQ(w->ctext()->Text(), chiLine);
+  EXPECT_EQ(HiddenCells(), hidden);
+}
+
+TEST_F(CalculateTest, PastedTextReachesTheRunWithoutTheFilter) {
+  fw::testing::BeepRecorder beeps;
+  Type({{"10", "20"}, {"30", ""}});
+  // Letters after a number: the number counts. A lone blank counts as filled and as 0.
+  fw::testing::Paste(w->data22(), "40ab");
+  Calculate();
+  EXPECT_EQ(beeps.Count(), 0);
+  EXPECT_EQ(boxes.Texts(), kNoBox);
+  EXPECT_EQ(globals::data[2][2], 40);
+  EXPECT_EQ(w->ctext()->Text(), "Chi-square = .794  (df = 1, p = .3730)");
+
+  Clear();
+  Type({{"10", "20"}, {"30", ""}});
+  fw::testing::Paste(w->data22(), " ");
+  Calculate();
+  EXPECT_EQ(boxes.Texts(), kNoBox);
+  EXPECT_EQ(globals::data[2][2], 0);
+  EXPECT_EQ(globals::row[2], 30);
+
+  // Fractions and signs can only be pasted; the count is truncated toward zero.
+  Clear();
+  Type({{"10", ""}, {"", "40"}});
+  fw::testing::Paste(w->data12(), "3.9");
+  fw::testing::Paste(w->data21(), "-3.9");
+  Calculate();
+  EXPECT_EQ(globals::data[1][2], 3);
+  EXPECT_EQ(globals::data[2][1], -3);
+}
+
+TEST_F(CalculateTest, ReturnAndEscapePressNeitherButton) {
+  Type({{"10", "20"}, {"30", "40"}});
+  fw::testing::TypeKey(w->data22(), Key::Return);
+  fw::testing::TypeKey(w->data22(), Key::Enter);
+  fw::testing::TypeKey(w->data22(), Key::Escape);
+  EXPECT_EQ(boxes.Texts(), kNoBox);
+  EXPECT_FALSE(w->ctext()->Visible());
+  EXPECT_EQ(w->data22()->Text(), "40");
+}
+
+}  // namespace
