@@ -8,6 +8,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils at-spi2-core
   locales
+  imagemagick
 )
 
 missing=()
