@@ -115,6 +115,16 @@ TEST_F(MainWindowTest, BecomingActiveHidesTheAboutWindow) {
   fw::testing::ProcessEvents();
   EXPECT_FALSE(about->Visible());
   EXPECT_TRUE(AboutWnd::Instance() == about);
+
+  // Once the user has closed it, the next activation makes a new one and hides it at once.
+  fw::testing::CloseByUser(about);
+  ASSERT_FALSE(fw::GetImplicitWindow("AboutWnd.AboutWnd"));
+  fw::testing::Activate(DescriptionWnd::Instance());  // so that the main window comes back
+  fw::testing::Activate(w);
+  fw::Ref<fw::Window> again = fw::GetImplicitWindow("AboutWnd.AboutWnd");
+  ASSERT_TRUE(again);
+  EXPECT_FALSE(again == about);
+  EXPECT_FALSE(again->Visible());
 }
 
 TEST_F(MainWindowTest, TheMenuItemAccessorsFindTheItemsOfTheOneMenuBar) {
