@@ -17,11 +17,12 @@ class Application : public Object {
   virtual bool IsEventImplemented(const std::string&) { return false; }
 
   Ref<fw::MenuBar> MenuBar() const { return menuBar_; }
-  void SetMenuBar(const Ref<fw::MenuBar>& bar) { menuBar_ = bar; }
+  void SetMenuBar(const Ref<fw::MenuBar>& bar);
 
   void _x_SetVersionData(std::int64_t major, std::int64_t minor, std::int64_t bug,
-                         std::int64_t nonRelease, std::int64_t stage, const std::string& longVersion,
-                         const std::string& shortVersion, const std::string& packageInfo);
+                         std::int64_t nonRelease, std::int64_t stage,
+                         const std::string& longVersion, const std::string& shortVersion,
+                         const std::string& packageInfo);
   std::int64_t NonReleaseVersion() const { return nonRelease_; }
   std::int64_t StageCode() const { return stage_; }
   const std::string& LongVersion() const { return longVersion_; }

@@ -2,6 +2,8 @@
 // events on the offscreen platform, so key filters, focus and tab order act as for a user.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -82,8 +84,23 @@ int PictureFilesRead();
 
 // Named keys for TypeKey.
 enum class Key {
-  Backspace, Tab, Return, Enter, Escape, Left, Right, Up, Down, Delete, Home, End, PageUp,
-  PageDown, F1, Shift, Control
+  Backspace,
+  Tab,
+  Return,
+  Enter,
+  Escape,
+  Left,
+  Right,
+  Up,
+  Down,
+  Delete,
+  Home,
+  End,
+  PageUp,
+  PageDown,
+  F1,
+  Shift,
+  Control
 };
 
 // Types the characters of text (UTF-8) into the focused control of the control's window, after
@@ -91,6 +108,9 @@ enum class Key {
 void TypeText(const Ref<RectControl>& control, const std::string& text);
 // Presses a named key in the control (given the focus first); ctrl holds the primary modifier.
 void TypeKey(const Ref<RectControl>& control, Key key, bool ctrl = false);
+// Presses the primary modifier with a letter (Ctrl+V), through the platform's shortcut handling:
+// a focused text field takes its editing keys, a menu shortcut fires otherwise.
+void TypeCtrlKey(const Ref<RectControl>& control, char letter);
 // Presses a key with an explicit key text, for characters no keyboard map gives.
 void TypeKeyText(const Ref<RectControl>& control, const std::string& text);
 // A key press sent to the window itself (not to a control).
@@ -158,5 +178,13 @@ ShownWindow ShownWindowOf(const Ref<Window>& window);
 
 // Closes and forgets every window; for test teardown.
 void DestroyAllWindows();
+
+// A fixture for tests with windows: the pointer starts where no window is, and every window is
+// gone after the test.
+class GuiTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+};
 
 }  // namespace fw::testing
