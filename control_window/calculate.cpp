@@ -6,7 +6,7 @@
 
 void ControlWnd::CalcBtn_Action(fw::Ref<fw::PushButton> /*sender*/) {
   stats::CellTexts texts{};
-  for (const CellSpec& cell : kCells)
+  for (const GridCell& cell : kCells)
     texts[static_cast<std::size_t>(cell.row)][static_cast<std::size_t>(cell.column)] =
         (this->*cell.accessor)()->Text();
 

@@ -20,7 +20,7 @@ int CellTop(int row) {
   return kRowTop.at(static_cast<std::size_t>(row - 1));
 }
 
-std::string CellPropertyList(const CellSpec& cell) {
+std::string CellPropertyList(const GridCell& cell) {
   // data11 and data12 carry no lock flags; the window cannot be resized, so the flags move
   // nothing either way.
   const bool locked = !(cell.row == 1 && (cell.column == 1 || cell.column == 2));
@@ -75,7 +75,7 @@ std::string CellPropertyList(const CellSpec& cell) {
   return b.Bytes();
 }
 
-void ControlWnd::CreateCell(const CellSpec& cell) {
+void ControlWnd::CreateCell(const GridCell& cell) {
   Make<fw::TextArea>(cell.name);
   fw::SetProperties(Find<fw::TextArea>(cell.name), CellPropertyList(cell));
   fw::RuntimeAddEventHandler(
@@ -85,7 +85,7 @@ void ControlWnd::CreateCell(const CellSpec& cell) {
 
 // Rows firstRow..lastRow, row-major; data11 is left out, since it is made last of all cells.
 void ControlWnd::CreateCellRows(int firstRow, int lastRow) {
-  for (const CellSpec& cell : kCells) {
+  for (const GridCell& cell : kCells) {
     if (cell.row < firstRow || cell.row > lastRow) continue;
     if (&cell == &CellAt(1, 1)) continue;
     CreateCell(cell);

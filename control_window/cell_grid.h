@@ -8,7 +8,7 @@
 
 #include "control_window/control_wnd.h"
 
-struct CellSpec {
+struct GridCell {
   const char* name;
   int row;
   int column;
@@ -19,15 +19,15 @@ struct CellSpec {
 inline constexpr int kGridSize = 10;
 
 // All 100 cells, row-major: data11, data12 .. data110, data21 .. data1010.
-inline constexpr std::array<CellSpec, 100> kCells = {{
-#define VANTREL_CELL_SPEC(name, row, column) \
+inline constexpr std::array<GridCell, 100> kCells = {{
+#define VANTREL_GRID_CELL(name, row, column) \
   {#name, row, column, &ControlWnd::name, &ControlWnd::name##_KeyDown},
-    VANTREL_CELLS(VANTREL_CELL_SPEC)
-#undef VANTREL_CELL_SPEC
+    VANTREL_CELLS(VANTREL_GRID_CELL)
+#undef VANTREL_GRID_CELL
 }};
 
 // The cell of row r, column c (both 1..10).
-constexpr const CellSpec& CellAt(int row, int column) {
+constexpr const GridCell& CellAt(int row, int column) {
   return kCells[static_cast<std::size_t>((row - 1) * kGridSize + (column - 1))];
 }
 
@@ -39,7 +39,7 @@ inline constexpr int kCellWidth = 32;
 inline constexpr int kCellHeight = 20;
 
 // The cell's property list (46 entries).
-std::string CellPropertyList(const CellSpec& cell);
+std::string CellPropertyList(const GridCell& cell);
 
 // The key filter shared by all 100 cells: true discards the key (after the alert sound), false
 // lets the cell have it.

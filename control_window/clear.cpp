@@ -2,9 +2,9 @@
 #include "stats/calculate_run.h"
 
 void ControlWnd::ClearBtn_Action(fw::Ref<fw::PushButton> /*sender*/) {
-  for (const CellSpec& cell : kCells) (this->*cell.accessor)()->SetText("");
+  for (const GridCell& cell : kCells) (this->*cell.accessor)()->SetText("");
   // The only place that shows again the cells a Calculate run hid.
-  for (const CellSpec& cell : kCells) (this->*cell.accessor)()->SetVisible(true);
+  for (const GridCell& cell : kCells) (this->*cell.accessor)()->SetVisible(true);
   stats::Reset();
   data11()->SetFocus();
   // The labels keep their texts; the next run rewrites each one as it shows it.

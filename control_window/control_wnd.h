@@ -37,7 +37,7 @@
   X(FilePrint, MenuItem)           \
   X(UntitledMenu3, MenuItem)
 
-struct CellSpec;
+struct GridCell;
 
 class ControlWnd : public fw::Window {
   FW_CLASS(ControlWnd, fw::Window, "ControlWnd.ControlWnd", "Close", "Activate", "EnableMenuItems")
@@ -101,7 +101,7 @@ class ControlWnd : public fw::Window {
   void CreateTitleToFrame();
   void CreateCanvas1();
   void CreateCellRows(int firstRow, int lastRow);
-  void CreateCell(const CellSpec& cell);
+  void CreateCell(const GridCell& cell);
 
   // Step 1 of every control's creation: allocate for this window, construct, register by name.
   template <class C>

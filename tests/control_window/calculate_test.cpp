@@ -14,7 +14,7 @@ const char* const kSizeMessage = "There must be at least a 2 x 2 table.";
 // Names of the cells outside an nr x nc table, in row-major order.
 std::vector<std::string> Outside(int nr, int nc) {
   std::vector<std::string> names;
-  for (const CellSpec& cell : kCells)
+  for (const GridCell& cell : kCells)
     if (cell.row > nr || cell.column > nc) names.push_back(cell.name);
   return names;
 }
@@ -58,7 +58,7 @@ TEST_F(CalculateTest, TablesSmallerThanTwoByTwoGetTheSizeMessageAndTheFocusGoesT
     SCOPED_TRACE(c.what);
     Clear();
     for (const char* name : c.cells)
-      for (const CellSpec& cell : kCells)
+      for (const GridCell& cell : kCells)
         if (std::string(cell.name) == name) fw::testing::TypeText((w.get()->*cell.accessor)(), "1");
     boxes.Clear();
     CalculateFrom(w->data22());
@@ -250,7 +250,7 @@ TEST_F(CalculateTest, WideAndFullTablesHideOnlyWhatLiesOutside) {
   Calculate();
   EXPECT_EQ(HiddenCells(), Outside(2, 10));
   Clear();
-  for (const CellSpec& cell : kCells)
+  for (const GridCell& cell : kCells)
     fw::testing::TypeText((w.get()->*cell.accessor)(), std::to_string(cell.row * cell.column));
   boxes.Clear();
   Calculate();

@@ -8,7 +8,7 @@ class ClearTest : public MainWindowTest {
  protected:
   // Everything Clear promises, whatever came before.
   void ExpectCleared() {
-    for (const CellSpec& cell : kCells) {
+    for (const GridCell& cell : kCells) {
       fw::Ref<fw::TextArea> area = (w.get()->*cell.accessor)();
       EXPECT_EQ(area->Text(), "") << cell.name;
       EXPECT_TRUE(fw::testing::ShownOf(area).visibleOnScreen) << cell.name;

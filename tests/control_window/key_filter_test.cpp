@@ -111,7 +111,7 @@ TEST_F(MainWindowTest, TabMovesOnAndNeverPutsATabIntoTheCell) {
 
 TEST_F(MainWindowTest, EveryCellFiltersTheSameWay) {
   fw::testing::BeepRecorder beeps;
-  for (const CellSpec& cell : kCells) {
+  for (const GridCell& cell : kCells) {
     fw::Ref<fw::TextArea> area = (w.get()->*cell.accessor)();
     fw::testing::TypeText(area, "x");
     fw::testing::TypeText(area, "6");

@@ -138,7 +138,7 @@ TEST_F(MainWindowTest, ButtonsAreCaptionedInTheSystemFont) {
 
 TEST_F(MainWindowTest, CellsSitInTheirColumnsAndRowsInsideTheFrame) {
   const fw::testing::Shown frame = ShownOf(w->RoundRectangle1());
-  for (const CellSpec& cell : kCells) {
+  for (const GridCell& cell : kCells) {
     SCOPED_TRACE(cell.name);
     fw::Ref<fw::TextArea> area = (w.get()->*cell.accessor)();
     ASSERT_TRUE(area);
@@ -182,7 +182,7 @@ TEST(CellGeometry, ColumnsAndRowsStepUnevenlyAndNeverOverlap) {
 TEST(CellTable, NamesAreDistinctAndRowMajor) {
   std::set<std::string> names;
   for (std::size_t i = 0; i < kCells.size(); ++i) {
-    const CellSpec& cell = kCells[i];
+    const GridCell& cell = kCells[i];
     EXPECT_EQ(cell.row, static_cast<int>(i / 10) + 1);
     EXPECT_EQ(cell.column, static_cast<int>(i % 10) + 1);
     EXPECT_EQ(std::string(cell.name),
@@ -204,7 +204,7 @@ TEST(CellPropertyList, HoldsTheFortySixEntriesWithThePerCellValues) {
       {1, 10, 693, true}, {7, 4, 692, true},  {10, 10, 694, true},
   };
   for (const auto& c : cases) {
-    const CellSpec& cell = CellAt(c.row, c.column);
+    const GridCell& cell = CellAt(c.row, c.column);
     SCOPED_TRACE(cell.name);
     const std::string list = CellPropertyList(cell);
     EXPECT_EQ(list.size(), c.bytes);
@@ -241,7 +241,7 @@ TEST_F(MainWindowTest, TabWalksTheGridRowByRowThenTheTwoButtons) {
   // Neither picture nor any label takes the focus on the way round.
   fw::testing::PressTab(w);
   EXPECT_TRUE(Focused() == w->data11());
-  for (const CellSpec& cell : kCells) EXPECT_EQ((w.get()->*cell.accessor)()->Text(), "");
+  for (const GridCell& cell : kCells) EXPECT_EQ((w.get()->*cell.accessor)()->Text(), "");
 }
 
 }  // namespace

@@ -43,7 +43,7 @@ class MainWindowTest : public ::testing::Test {
   // The cells of the grid that are hidden, by name, row-major.
   std::vector<std::string> HiddenCells() {
     std::vector<std::string> hidden;
-    for (const CellSpec& cell : kCells)
+    for (const GridCell& cell : kCells)
       if (!(w.get()->*cell.accessor)()->Visible()) hidden.push_back(cell.name);
     return hidden;
   }
