@@ -1,0 +1,280 @@
+// The Description window: its text with the bold heading, one window at a time, its menu items,
+// and printing through the print-dialog stand-in.
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "framework/menu.h"
+#include "shell/description_text.h"
+#include "shell/menu.h"
+#include "shell_fixture.h"
+
+namespace {
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::string::size_type start = 0;
+  for (;;) {
+    const std::string::size_type cr = text.find('\r', start);
+    lines.push_back(text.substr(start, cr - start));
+    if (cr == std::string::npos) return lines;
+    start = cr + 1;
+  }
+}
+
+// ---- The text itself ----
+
+TEST(DescriptionText, HasTheThirtyTwoLinesInTheirPlaces) {
+  const std::string& text = DescriptionText();
+  EXPECT_EQ(text.find('\n'), std::string::npos);
+  EXPECT_TRUE(std::all_of(text.begin(), text.end(), [](unsigned char c) {
+    return c == '\r' || (c >= 32 && c < 127);
+  })) << "plain ASCII";
+  const std::vector<std::string> lines = Lines(text);
+  ASSERT_EQ(lines.size(), 32u);
+
+  EXPECT_EQ(lines[0], "Vantrel");
+  for (int empty : {2, 4, 6, 8, 10, 12, 13, 16, 18, 20, 22, 24, 27, 30})
+    EXPECT_EQ(lines[empty - 1], "") << "line " << empty;
+  for (int full : {3, 5, 7, 9, 11, 15, 17, 19, 21, 23, 26, 28, 29, 32})
+    EXPECT_GT(lines[full - 1].size(), 20u) << "line " << full;
+  EXPECT_EQ(lines[13], "References");
+  EXPECT_EQ(lines[24], std::string(68, '-'));
+  EXPECT_EQ(lines[30], std::string(68, '-'));
+  EXPECT_EQ(lines[27].back(), ':');
+  EXPECT_NE(lines[28].find("[Computer software]"), std::string::npos);
+  EXPECT_NE(lines[28].find("Vantrel"), std::string::npos);
+}
+
+// Every work cited in the paragraphs stands among the five references, which are in
+// alphabetical order of the first author.
+TEST(DescriptionText, CitesOnlyListedWorksAndListsThemInOrder) {
+  const std::vector<std::string> lines = Lines(DescriptionText());
+  std::vector<std::string> references;
+  for (int line : {15, 17, 19, 21, 23}) references.push_back(lines[line - 1]);
+
+  const std::regex entry(R"(^([A-Z][a-z]+), [A-Z]\.(?: [A-Z]\.)? \((\d{4})\)\. .+\.$)");
+  std::vector<std::string> keys;
+  for (const std::string& reference : references) {
+    std::smatch m;
+    ASSERT_TRUE(std::regex_match(reference, m, entry)) << reference;
+    keys.push_back(m[1].str() + " " + m[2].str());
+  }
+  EXPECT_TRUE(std::is_sorted(keys.begin(), keys.end())) << "alphabetical, then by year";
+
+  const std::regex citation(R"(\(([A-Z][a-z]+), (\d{4})\)|([A-Z][a-z]+) \((\d{4})\))");
+  int cited = 0;
+  for (int paragraph : {3, 5, 7, 9, 11}) {
+    const std::string& p = lines[paragraph - 1];
+    bool found = false;
+    for (std::sregex_iterator it(p.begin(), p.end(), citation), end; it != end; ++it) {
+      const std::smatch& m = *it;
+      const std::string key =
+          m[1].matched ? m[1].str() + " " + m[2].str() : m[3].str() + " " + m[4].str();
+      EXPECT_NE(std::find(keys.begin(), keys.end(), key), keys.end()) << key;
+      found = true;
+      ++cited;
+    }
+    EXPECT_TRUE(found) << "paragraph on line " << paragraph << " cites a work";
+  }
+  EXPECT_EQ(cited, 5);
+}
+
+// ---- The window ----
+
+class DescriptionWndTest : public ShellTest {
+ protected:
+  static bool Bold(const fw::Ref<fw::TextArea>& field, std::int64_t start, std::int64_t length) {
+    field->SetSelStart(start);
+    field->SetSelLength(length);
+    return field->SelBold();
+  }
+  static fw::testing::ShownMenuItem Item(const fw::Ref<fw::Window>& w, const std::string& menu,
+                                         const std::string& name) {
+    for (const auto& item : fw::testing::ShownItems(w, menu))
+      if (item.name == name) return item;
+    ADD_FAILURE() << name << " not shown in " << menu;
+    return {};
+  }
+};
+
+TEST_F(DescriptionWndTest, ShowsTheTextWithABoldHeading) {
+  fw::Ref<DescriptionWnd> w = DescriptionWnd::Instance();
+  const fw::testing::ShownWindow shown = fw::testing::ShownWindowOf(w);
+  EXPECT_TRUE(shown.visible);
+  EXPECT_EQ(shown.title, "Description");
+  EXPECT_EQ(shown.width, 427);
+  EXPECT_EQ(shown.height, 491);
+
+  fw::Ref<fw::TextArea> field = w->DescribeFld2();
+  EXPECT_EQ(field->Text(), DescriptionText());
+  EXPECT_FALSE(field->ReadOnly());
+  // The selection is left on the heading.
+  EXPECT_EQ(field->SelStart(), 0);
+  EXPECT_EQ(field->SelLength(), 7);
+  EXPECT_TRUE(field->SelBold());
+  EXPECT_FALSE(Bold(field, 8, 40)) << "the rest stays plain";
+
+  EXPECT_EQ(w->DescribeFld()->Text(), "\r");
+  EXPECT_TRUE(w->DescribeFld()->ReadOnly());
+}
+
+TEST_F(DescriptionWndTest, ImplementsOpenCloseAndEnableMenuItemsOnly) {
+  fw::Ref<DescriptionWnd> w = DescriptionWnd::Instance();
+  for (const char* event : {"Open", "Close", "EnableMenuItems"})
+    EXPECT_TRUE(w->IsEventImplemented(event)) << event;
+  for (const char* event : {"Activate", "KeyDown", "MouseDown"})
+    EXPECT_FALSE(w->IsEventImplemented(event)) << event;
+}
+
+TEST_F(DescriptionWndTest, IsMadeOnceAndAnewAfterClosing) {
+  fw::WeakRef<DescriptionWnd> first = DescriptionWnd::Instance();
+  EXPECT_TRUE(DescriptionWnd::Instance() == first.Lock()) << "a second request only shows it";
+
+  first.Lock()->DescribeFld2()->SetText("edited by the user");
+  fw::testing::CloseByUser(first.Lock());
+  fw::testing::ProcessEvents();
+  EXPECT_FALSE(first.Lock());
+  EXPECT_FALSE(Live(DescriptionWnd::Class()));
+
+  fw::Ref<DescriptionWnd> second = DescriptionWnd::Instance();
+  EXPECT_TRUE(second->Visible());
+  EXPECT_EQ(second->DescribeFld2()->Text(), DescriptionText());
+  EXPECT_TRUE(Bold(second->DescribeFld2(), 0, 7));
+}
+
+TEST_F(DescriptionWndTest, EnablesItsItemsInFrontAndDisablesPrintOnClose) {
+  fw::Ref<DescriptionWnd> w = DescriptionWnd::Instance();
+  ControlMenuItem()->SetEnabled(false);
+  FilePrint()->SetEnabled(false);
+
+  fw::testing::OpenMenu(w, "Window");
+  EXPECT_TRUE(Item(w, "Window", "ControlMenuItem").enabled);
+  EXPECT_TRUE(Item(w, "Window", "AboutMenuItem").enabled);
+  fw::testing::OpenMenu(w, "File");
+  EXPECT_TRUE(Item(w, "File", "FilePrint").enabled);
+
+  fw::testing::CloseByUser(w);
+  fw::testing::ProcessEvents();
+  EXPECT_FALSE(FilePrint()->Enabled());
+}
+
+// The main window and the Description window each set the Window menu when in front.
+TEST_F(DescriptionWndTest, WindowMenuFollowsTheFrontmostWindow) {
+  fw::Ref<ControlWnd> main = ControlWnd::Instance();
+  fw::Ref<DescriptionWnd> description = DescriptionWnd::Instance();
+
+  fw::testing::OpenMenu(description, "Window");
+  EXPECT_TRUE(Item(description, "Window", "ControlMenuItem").enabled);
+
+  fw::testing::Activate(main);
+  fw::testing::OpenMenu(main, "Window");
+  EXPECT_FALSE(Item(main, "Window", "ControlMenuItem").enabled);
+  EXPECT_TRUE(Item(main, "Window", "DescriptionMenuItem").enabled);
+
+  fw::testing::Activate(description);
+  fw::testing::OpenMenu(description, "Window");
+  EXPECT_TRUE(Item(description, "Window", "ControlMenuItem").enabled);
+}
+
+TEST_F(DescriptionWndTest, ControlAndAboutItemsBringTheirWindowsForward) {
+  fw::Ref<DescriptionWnd> w = DescriptionWnd::Instance();
+  fw::testing::ChooseMenuItem(w, "ControlMenuItem");
+  fw::testing::ProcessEvents();
+  EXPECT_TRUE(MainWindowInFront()) << "made on first request";
+
+  fw::testing::Activate(w);
+  fw::testing::ChooseMenuItem(w, "AboutMenuItem");
+  fw::testing::ProcessEvents();
+  fw::Ref<fw::Window> about = Live(AboutWnd::Class());
+  EXPECT_TRUE(Shown(about));
+  EXPECT_TRUE(fw::FrontWindow() == about);
+}
+
+// ---- Printing ----
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class DescriptionPrintTest : public DescriptionWndTest {
+ protected:
+  void SetUp() override {
+    DescriptionWndTest::SetUp();
+    pdf = std::filesystem::temp_directory_path() /
+          ("vantrel-print-" + std::to_string(::getpid()) + ".pdf");
+    w = DescriptionWnd::Instance();
+  }
+  void TearDown() override {
+    std::filesystem::remove(pdf);
+    DescriptionWndTest::TearDown();
+  }
+  void Print() { fw::testing::ChooseMenuItem(w, "FilePrint"); }
+
+  std::filesystem::path pdf;
+  fw::Ref<DescriptionWnd> w;
+};
+
+TEST_F(DescriptionPrintTest, CancelledDialogPrintsNothing) {
+  fw::testing::PrintDialogStandIn dialog = fw::testing::PrintDialogStandIn::Cancelling();
+  Print();
+  EXPECT_EQ(dialog.DialogsOpened(), 1);
+  EXPECT_EQ(dialog.BlocksDrawn(), 0);
+  EXPECT_EQ(dialog.PagesStarted(), 0);
+  EXPECT_FALSE(std::filesystem::exists(pdf));
+}
+
+TEST_F(DescriptionPrintTest, ShortTextIsOneBlockOnOnePage) {
+  w->DescribeFld2()->SetText("Vantrel\rOne short line.");
+  fw::testing::PrintDialogStandIn dialog = fw::testing::PrintDialogStandIn::PrintingTo(pdf);
+  Print();
+  EXPECT_EQ(dialog.DialogsOpened(), 1);
+  EXPECT_EQ(dialog.BlocksDrawn(), 1);
+  EXPECT_EQ(dialog.PagesStarted(), 1);
+  EXPECT_TRUE(
+      std::regex_search(ReadFile(pdf), std::regex(R"(/MediaBox \[0 0 540(\.0*)? 648(\.0*)?\])")))
+      << "540 x 648 points";
+}
+
+// n blocks need n pages: a new page between blocks, none after the last.
+TEST_F(DescriptionPrintTest, LongTextIsOneBlockPerPage) {
+  std::string text = "Vantrel";
+  for (int line = 1; line <= 300; ++line) text += "\rLine " + std::to_string(line);
+  w->DescribeFld2()->SetText(text);
+  fw::testing::PrintDialogStandIn dialog = fw::testing::PrintDialogStandIn::PrintingTo(pdf);
+  Print();
+  EXPECT_GE(dialog.BlocksDrawn(), 5);
+  EXPECT_EQ(dialog.PagesStarted(), dialog.BlocksDrawn());
+}
+
+TEST_F(DescriptionPrintTest, PrintsTheUsersEditsAndTheFixedTextAlike) {
+  fw::testing::PrintDialogStandIn dialog = fw::testing::PrintDialogStandIn::PrintingTo(pdf);
+  Print();
+  const std::int64_t fixedBlocks = dialog.BlocksDrawn();
+  EXPECT_GE(fixedBlocks, 1);
+  EXPECT_EQ(dialog.PagesStarted(), fixedBlocks);
+
+  w->DescribeFld2()->SetText(DescriptionText() + std::string(120, '\r') + "an edit at the end");
+  Print();
+  EXPECT_EQ(dialog.DialogsOpened(), 2);
+  EXPECT_GT(dialog.BlocksDrawn(), fixedBlocks);
+  EXPECT_EQ(dialog.PagesStarted(), dialog.BlocksDrawn());
+}
+
+TEST_F(DescriptionPrintTest, EmptyTextDrawsNoBlock) {
+  w->DescribeFld2()->SetText("");
+  fw::testing::PrintDialogStandIn dialog = fw::testing::PrintDialogStandIn::PrintingTo(pdf);
+  Print();
+  EXPECT_EQ(dialog.BlocksDrawn(), 0);
+  EXPECT_LE(dialog.PagesStarted(), 1) << "no page beyond the job's first";
+}
+
+}  // namespace
