@@ -167,6 +167,23 @@ QMenu& OpenTopLevel(const Ref<Window>& window, const Ref<MenuItem>& item) {
   return *menu;
 }
 
+// The window the simulated pointer is in, as far as these functions moved it.
+QPointer<QWindow> pointerWindow;
+
+// The first move into a window only enters the window itself; the next one reaches the widget
+// under the pointer. So the pointer comes in at a spot that is not the target.
+void EnterWindow(QWindow& handle, QWidget& top, const QRect& avoid) {
+  if (pointerWindow == &handle) return;
+  pointerWindow = &handle;
+  for (QPoint p : {QPoint(0, 0), QPoint(top.width() - 1, top.height() - 1),
+                   QPoint(0, top.height() - 1), QPoint(top.width() - 1, 0)}) {
+    if (!avoid.contains(p)) {
+      QTest::mouseMove(&handle, p);
+      return;
+    }
+  }
+}
+
 void CloseMenus() {
   while (QWidget* popup = QApplication::activePopupWidget()) popup->close();
   ProcessEvents();
@@ -314,6 +331,8 @@ void Paste(const Ref<TextArea>& control, const std::string& text) {
 void Click(const Ref<RectControl>& control) {
   QWidget& widget = WidgetOf(control);
   QWindow& handle = ShownWindowHandle(widget);
+  EnterWindow(handle, *widget.window(),
+              QRect(widget.mapTo(widget.window(), QPoint(0, 0)), widget.size()));
   QTest::mouseClick(&handle, Qt::LeftButton, {},
                     widget.mapTo(widget.window(), widget.rect().center()));
   ProcessEvents();
@@ -322,6 +341,7 @@ void Click(const Ref<RectControl>& control) {
 void ClickWindow(const Ref<Window>& window, int x, int y) {
   Window::Impl& w = WindowOf(window);
   QWindow& handle = ShownWindowHandle(FrameOf(window));
+  EnterWindow(handle, *w.frame, QRect(InFrame(w, {x, y}), QSize(1, 1)));
   QTest::mouseClick(&handle, Qt::LeftButton, {}, InFrame(w, {x, y}));
   ProcessEvents();
 }
@@ -329,6 +349,8 @@ void ClickWindow(const Ref<Window>& window, int x, int y) {
 void MoveMouseInto(const Ref<RectControl>& control) {
   QWidget& widget = WidgetOf(control);
   QWindow& handle = ShownWindowHandle(widget);
+  EnterWindow(handle, *widget.window(),
+              QRect(widget.mapTo(widget.window(), QPoint(0, 0)), widget.size()));
   QTest::mouseMove(&handle, widget.mapTo(widget.window(), widget.rect().center()));
   ProcessEvents();
 }
@@ -338,6 +360,7 @@ void MoveMouseOutOf(const Ref<RectControl>& control) {
   QWindow& handle = ShownWindowHandle(widget);
   QWidget* top = widget.window();
   const QRect inTop(widget.mapTo(top, QPoint(0, 0)), widget.size());
+  EnterWindow(handle, *top, inTop);
   for (QPoint p : {inTop.topLeft() - QPoint(2, 2), inTop.bottomRight() + QPoint(2, 2),
                    QPoint(inTop.left() - 2, inTop.bottom() + 2),
                    QPoint(inTop.right() + 2, inTop.top() - 2), QPoint(0, 0)}) {
@@ -360,6 +383,7 @@ void ParkMouse() {
     QCoreApplication::sendEvent(top->windowHandle(), &leave);
   }
   QCursor::setPos(-10000, -10000);
+  pointerWindow = nullptr;
   ProcessEvents();
 }
 
@@ -493,6 +517,7 @@ Shown ShownOf(const Ref<RectControl>& control) {
   s.fontFamily = U(info.family());
   s.fontPixelSize = info.pixelSize();
   s.bold = info.bold();
+  s.fixedPitch = info.fixedPitch();
   QPalette::ColorRole role = QPalette::WindowText;
   if (auto* label = qobject_cast<QLabel*>(w)) {
     s.text = U(label->text());

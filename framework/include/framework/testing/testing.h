@@ -161,7 +161,7 @@ struct Shown {
   bool visibleOnScreen = false;
   std::string fontFamily;
   int fontPixelSize = 0;
-  bool bold = false;
+  bool bold = false, fixedPitch = false;
   std::uint32_t textColor = 0;
   std::string text;
 };
