@@ -1,0 +1,219 @@
+// Printing a text field's styled text into a PDF through the print dialog's stand-in.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "framework/controls.h"
+#include "framework/printing.h"
+#include "framework/property_list.h"
+#include "framework/testing/testing.h"
+#include "framework/window.h"
+
+namespace {
+
+using fw::testing::PrintDialogStandIn;
+
+// A window with one multi-line styled field in a serif face of 10 points.
+class FieldWnd : public fw::Window {
+  FW_CLASS(FieldWnd, fw::Window, "FieldWnd")
+ public:
+  void Layout() override {
+    fw::SetProperties(SelfAs<fw::Object>(), fw::PropertyListBuilder()
+                                                .Add("Width", 427)
+                                                .Add("Height", 491)
+                                                .Add("Title", "Field")
+                                                .Add("Visible", true)
+                                                .Bytes());
+  }
+  void CreateControls() override {
+    fw::Ref<fw::TextArea> field = New<fw::TextArea>();
+    field->Constructor();
+    AddControl("Field", field);
+    fw::SetProperties(field, fw::PropertyListBuilder()
+                                 .Add("Left", 0)
+                                 .Add("Top", 0)
+                                 .Add("Width", 427)
+                                 .Add("Height", 491)
+                                 .Add("Multiline", true)
+                                 .Add("AllowStyledText", true)
+                                 .Add("FontName", "Times")
+                                 .Add("FontSize", 10)
+                                 .Bytes());
+  }
+  fw::Ref<fw::TextArea> Field() {
+    return fw::RuntimeCheckCast<fw::TextArea>(ControlByName("Field"));
+  }
+};
+
+// n short lines, separated by CRs, none long enough to wrap.
+std::string Lines(int n) {
+  std::string text;
+  for (int i = 1; i <= n; ++i) text += (i > 1 ? "\r" : "") + ("Line " + std::to_string(i));
+  return text;
+}
+
+class PrintingTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    w = fw::RuntimeNewObject<FieldWnd>();
+    w->Constructor();
+    field = w->Field();
+    pdf = std::filesystem::path(::testing::TempDir()) /
+          ("vantrel-printing-" + std::to_string(::getpid()) + ".pdf");
+  }
+  void TearDown() override {
+    std::filesystem::remove(pdf);
+    fw::testing::DestroyAllWindows();
+  }
+
+  struct Job {
+    std::int64_t blocks = 0, nextPages = 0;
+  };
+  // The loop of a printing window: a block per page at (36, 36), 492 wide, a new page only
+  // between blocks. The page object goes away at the end, which completes the PDF.
+  Job Print(double blockHeight) {
+    Job job;
+    fw::Ref<fw::Graphics> page = fw::OpenPrinterDialog();
+    if (!page) return job;
+    fw::Ref<fw::StyledTextPrinter> printer = field->StyledTextPrinter(page, 492);
+    while (!printer->Eof()) {
+      printer->DrawBlock(36, 36, blockHeight);
+      ++job.blocks;
+      if (!printer->Eof()) {
+        page->NextPage();
+        ++job.nextPages;
+      }
+    }
+    EXPECT_EQ(printer->BlocksDrawn(), job.blocks);
+    EXPECT_EQ(page->PagesStarted(), job.nextPages + 1);
+    return job;
+  }
+
+  fw::Ref<FieldWnd> w;
+  fw::Ref<fw::TextArea> field;
+  std::filesystem::path pdf;
+};
+
+TEST_F(PrintingTest, CancelledDialogGivesNoPage) {
+  PrintDialogStandIn dialog = PrintDialogStandIn::Cancelling();
+  EXPECT_EQ(fw::OpenPrinterDialog(), nullptr);
+  EXPECT_EQ(dialog.DialogsOpened(), 1);
+  EXPECT_EQ(dialog.PagesStarted(), 0);
+  EXPECT_EQ(dialog.BlocksDrawn(), 0);
+  EXPECT_FALSE(std::filesystem::exists(pdf));
+}
+
+// Page counts depend on the installed fonts, so the cases are chosen to give one count for any
+// ordinary serif face (a line 1.0 to 1.25 times the font size): 96 lines of 10 points take two
+// blocks of 600 points at their real size, three if printed 4/3 too large, one if minute.
+struct TextCase {
+  const char* name;
+  std::string text;
+  double blockHeight;
+  std::int64_t blocks;
+};
+
+class PrintedTextTest : public PrintingTest, public ::testing::WithParamInterface<TextCase> {};
+
+TEST_P(PrintedTextTest, DrawsTheBlocksItNeedsOnePerPage) {
+  const TextCase& c = GetParam();
+  field->SetText(c.text);
+  PrintDialogStandIn dialog = PrintDialogStandIn::PrintingTo(pdf.string());
+  const Job job = Print(c.blockHeight);
+
+  EXPECT_EQ(job.blocks, c.blocks);
+  EXPECT_EQ(dialog.BlocksDrawn(), c.blocks);
+  // A job starts with a page; every further one comes from a NextPage between blocks.
+  const std::int64_t pages = c.blocks == 0 ? 1 : c.blocks;
+  EXPECT_EQ(job.nextPages, pages - 1);
+  EXPECT_EQ(dialog.PagesStarted(), pages);
+
+  const std::vector<fw::testing::PdfPage> written = fw::testing::PdfPagesOf(pdf.string());
+  ASSERT_EQ(static_cast<std::int64_t>(written.size()), pages);
+  for (const fw::testing::PdfPage& page : written) {
+    EXPECT_DOUBLE_EQ(page.width, 540);
+    EXPECT_DOUBLE_EQ(page.height, 648);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, PrintedTextTest,
+    ::testing::Values(TextCase{"Empty", "", 600, 0}, TextCase{"Short", Lines(3), 600, 1},
+                      TextCase{"TwoPagesAtRealSize", Lines(96), 600, 2},
+                      // Whole lines only: a block lower than a line still takes one line.
+                      TextCase{"BlockLowerThanALine", Lines(3), 1, 3},
+                      TextCase{"BlockTallerThanTheText", Lines(96), 100000, 1}),
+    [](const ::testing::TestParamInfo<TextCase>& info) { return info.param.name; });
+
+TEST_F(PrintingTest, ManyPagesOneBlockEach) {
+  field->SetText(Lines(400));
+  PrintDialogStandIn dialog = PrintDialogStandIn::PrintingTo(pdf.string());
+  const Job job = Print(600);
+  EXPECT_GE(job.blocks, 5);
+  EXPECT_EQ(dialog.PagesStarted(), job.blocks);
+  EXPECT_EQ(static_cast<std::int64_t>(fw::testing::PdfPagesOf(pdf.string()).size()), job.blocks);
+}
+
+// The printer works on a copy: the field keeps its text, selection and styles.
+TEST_F(PrintingTest, LeavesTheFieldAsItWas) {
+  field->SetText(Lines(96));
+  field->SetSelStart(0);
+  field->SetSelLength(6);
+  field->SetSelBold(true);
+  field->SetSelStart(3);
+  field->SetSelLength(2);
+  PrintDialogStandIn dialog = PrintDialogStandIn::PrintingTo(pdf.string());
+  Print(600);
+
+  EXPECT_EQ(field->Text(), Lines(96));
+  EXPECT_EQ(field->SelStart(), 3);
+  EXPECT_EQ(field->SelLength(), 2);
+  EXPECT_TRUE(field->SelBold());
+  // The same text prints the same way again.
+  EXPECT_EQ(Print(600).blocks, 2);
+}
+
+TEST_F(PrintingTest, PageIsFixedInPoints) {
+  PrintDialogStandIn dialog = PrintDialogStandIn::PrintingTo(pdf.string());
+  fw::Ref<fw::Graphics> page = fw::OpenPrinterDialog();
+  ASSERT_NE(page, nullptr);
+  EXPECT_EQ(page->Width(), 540);
+  EXPECT_EQ(page->Height(), 648);
+  EXPECT_EQ(page->PagesStarted(), 1);
+}
+
+TEST_F(PrintingTest, RefusesWhatItCannotPrint) {
+  EXPECT_THROW(field->StyledTextPrinter(nullptr, 492), fw::NilObjectException);
+  // A page that belongs to no print job has nothing to measure or draw on.
+  EXPECT_THROW(field->StyledTextPrinter(fw::RuntimeNewObject<fw::Graphics>(), 492),
+               fw::RuntimeException);
+
+  PrintDialogStandIn dialog = PrintDialogStandIn::PrintingTo(pdf.string());
+  fw::Ref<fw::Graphics> page = fw::OpenPrinterDialog();
+  for (double width : {0.0, -492.0})
+    EXPECT_THROW(field->StyledTextPrinter(page, width), fw::RuntimeException) << width;
+}
+
+TEST_F(PrintingTest, JobThatCannotStartRaises) {
+  PrintDialogStandIn dialog = PrintDialogStandIn::PrintingTo("/nonexistent-folder/out.pdf");
+  EXPECT_THROW(fw::OpenPrinterDialog(), fw::RuntimeException);
+  EXPECT_EQ(dialog.DialogsOpened(), 1);
+}
+
+TEST_F(PrintingTest, StandInGivesTheDialogBackWhenItGoes) {
+  {
+    PrintDialogStandIn outer = PrintDialogStandIn::Cancelling();
+    {
+      PrintDialogStandIn inner = PrintDialogStandIn::PrintingTo(pdf.string());
+      EXPECT_NE(fw::OpenPrinterDialog(), nullptr);
+      EXPECT_EQ(outer.DialogsOpened(), 0);
+    }
+    EXPECT_EQ(fw::OpenPrinterDialog(), nullptr);
+    EXPECT_EQ(outer.DialogsOpened(), 1);
+  }
+}
+
+}  // namespace
