@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
 #include <QWindow>
@@ -519,13 +520,21 @@ Shown ShownOf(const Ref<RectControl>& control) {
   s.bold = info.bold();
   s.fixedPitch = info.fixedPitch();
   QPalette::ColorRole role = QPalette::WindowText;
+  auto alignment = [](Qt::Alignment a) -> std::string {
+    if (a & Qt::AlignHCenter) return "center";
+    if (a & Qt::AlignRight) return "right";
+    return "left";
+  };
   if (auto* label = qobject_cast<QLabel*>(w)) {
     s.text = U(label->text());
+    s.alignment = alignment(label->alignment());
   } else if (auto* line = qobject_cast<QLineEdit*>(w)) {
     s.text = U(line->text());
+    s.alignment = alignment(line->alignment());
     role = QPalette::Text;
   } else if (auto* edit = qobject_cast<QTextEdit*>(w)) {
     s.text = U(edit->toPlainText());
+    s.alignment = alignment(edit->document()->defaultTextOption().alignment());
     role = QPalette::Text;
   } else if (auto* button = qobject_cast<QPushButton*>(w)) {
     s.text = U(button->text());

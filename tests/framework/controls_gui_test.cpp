@@ -78,6 +78,19 @@ TEST_F(ControlsTest, LabelBreaksLinesAtCarriageReturns) {
   EXPECT_EQ(ShownOf(w->Caption()).text, "a\nb");
 }
 
+TEST_F(ControlsTest, TextAlignmentCodes) {
+  const std::vector<std::pair<int, std::string>> cases = {
+      {0, "left"}, {1, "left"}, {2, "center"}, {3, "right"}};
+  for (const auto& [code, shown] : cases) {
+    for (const fw::Ref<fw::RectControl>& c :
+         {fw::Ref<fw::RectControl>(w->Caption()), fw::Ref<fw::RectControl>(w->Field1()),
+          fw::Ref<fw::RectControl>(w->Note())}) {
+      fw::SetProperties(c, fw::PropertyListBuilder().Add("TextAlignment", code).Bytes());
+      EXPECT_EQ(ShownOf(c).alignment, shown) << c->Name() << " " << code;
+    }
+  }
+}
+
 TEST_F(ControlsTest, FontNamesMapToFacesAndSizesArePixels) {
   struct Case {
     const char* name;

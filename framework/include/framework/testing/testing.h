@@ -162,6 +162,7 @@ struct Shown {
   std::string fontFamily;
   int fontPixelSize = 0;
   bool bold = false, fixedPitch = false;
+  std::string alignment;  // of the text: "left", "center" or "right"; empty for no text
   std::uint32_t textColor = 0;
   std::string text;
 };
