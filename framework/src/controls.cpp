@@ -64,7 +64,12 @@ QFont MakeFont(const FontSpec& spec) {
   if (auto it = cache.find(key); it != cache.end()) return it->second;
 
   QFont font = QGuiApplication::font();
-  if (!spec.name.empty() && spec.name != "System" && spec.name != "SmallSystem") {
+  if (spec.name.empty() || spec.name == "System" || spec.name == "SmallSystem") {
+    // The design data was laid out for a narrow system face; the desktop's usual default
+    // (DejaVu Sans) is about a quarter wider and clips the fixed-width captions.
+    if (QFontDatabase::hasFamily(QStringLiteral("Liberation Sans")))
+      font.setFamily(QStringLiteral("Liberation Sans"));
+  } else {
     font.setFamily(Q(spec.name));
     // No style hint unless needed: a hint makes the font database prefer its generic face over
     // the metric-compatible one that the configuration maps the name to.

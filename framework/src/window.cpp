@@ -259,6 +259,8 @@ void Window::Impl::UserClosed() {
   for (const Ref<Control>& c : controls) c->impl().StopTimer();
   internal::Unregister(self);
   internal::Windows().closing.push_back(keep);
+  // With no window left the user could reach no menu and nothing could end the program.
+  if (internal::Windows().live.empty()) Quit(0);
   // Not here: this runs inside the window's own close event.
   QMetaObject::invokeMethod(
       qApp, [] { internal::DestroyClosing(); }, Qt::QueuedConnection);

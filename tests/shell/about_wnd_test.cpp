@@ -5,6 +5,7 @@
 #include <ostream>
 #include <string>
 
+#include "framework/runtime.h"
 #include "framework/text.h"
 #include "shell/pictures.h"
 #include "shell_fixture.h"
@@ -138,14 +139,35 @@ TEST_F(AboutWndTest, AboutItemWhileInFrontChangesNothing) {
 
 // The timer belongs to the window: closing the window before the hand-over takes the timer with
 // it, and nothing brings up the main window.
-TEST_F(AboutWndTest, ClosingBeforeTheHandOverTakesTheTimerAlong) {
+// Sets the exit status to a mark, with no quit left pending, so that a later Quit shows.
+void MarkExitStatus() {
+  fw::Quit(7);
+  fw::RuntimeRun();  // returns at once and takes the pending quit
+}
+
+TEST_F(AboutWndTest, ClosingBeforeTheHandOverTakesTheTimerAlongAndQuits) {
+  MarkExitStatus();
   fw::WeakRef<AboutWnd> closed = AboutWnd::Instance();
   fw::testing::CloseByUser(closed.Lock());
   fw::testing::ProcessEvents();
 
   EXPECT_FALSE(Live(AboutWnd::Class()));
   EXPECT_FALSE(closed.Lock()) << "a closed window is destroyed, its timer with it";
+  // No window is left for the user to reach Quit from, so closing the last one quits.
+  EXPECT_EQ(fw::RuntimeExit(), 0);
+  fw::RuntimeRun();  // returns at once: the quit is pending
   EXPECT_FALSE(WaitUntil([&] { return bool(Live(ControlWnd::Class())); }, 6000));
+}
+
+TEST_F(AboutWndTest, ClosingItWhileTheMainWindowLivesDoesNotQuit) {
+  fw::Ref<AboutWnd> about = AboutWnd::Instance();
+  fw::testing::TypeKeyInWindow(about, "x");
+  ASSERT_TRUE(WaitUntil(MainWindowActive, 5000));
+  about->Show();
+  MarkExitStatus();
+  fw::testing::CloseByUser(about);
+  fw::testing::ProcessEvents();
+  EXPECT_EQ(fw::RuntimeExit(), 7);
 }
 
 TEST_F(AboutWndTest, NextRequestAfterCloseMakesANewWindowWithANewTimer) {
