@@ -31,8 +31,8 @@ constexpr const GridCell& CellAt(int row, int column) {
   return kCells[static_cast<std::size_t>((row - 1) * kGridSize + (column - 1))];
 }
 
-// Geometry in window content coordinates. The column steps alternate 40 and 41 pixels, the row
-// steps are 23 once, then 24.
+// Geometry in window content coordinates. The column steps are 40 and 41 pixels in turn, with
+// 41 twice at the end (column 10 at 426); the row steps are 23 once, then 24.
 int CellLeft(int column);
 int CellTop(int row);
 inline constexpr int kCellWidth = 32;
