@@ -788,6 +788,8 @@ std::string TextArea::Text() const {
   if (auto* line = qobject_cast<QLineEdit*>(impl_->widget)) return internal::U(line->text());
   if (auto* edit = qobject_cast<QTextEdit*>(impl_->widget))
     return internal::FromDocument(*edit->document());
+  // No widget (not made yet, or its window is gone): a one-line field still holds no line break.
+  if (!impl_->multiline) return impl_->text.substr(0, impl_->text.find_first_of("\r\n"));
   return impl_->text;
 }
 

@@ -167,7 +167,10 @@ Ref<StyledTextPrinter> TextArea::StyledTextPrinter(const Ref<Graphics>& page, do
   Ref<fw::StyledTextPrinter> printer = RuntimeNewObject<fw::StyledTextPrinter>();
   fw::StyledTextPrinter::Impl& p = printer->impl();
   p.page = page;
-  p.doc.reset(internal::DocumentOf(*this)->clone());
+  QTextDocument* document = internal::DocumentOf(*this);
+  if (document == nullptr)
+    throw NilObjectException("only a multi-line field on a live window has a styled text to print");
+  p.doc.reset(document->clone());
   MakeFontsPointSized(*p.doc);
   p.doc->setDocumentMargin(0);
   p.doc->documentLayout()->setPaintDevice(g.device.get());

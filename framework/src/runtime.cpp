@@ -27,7 +27,7 @@ struct RunState {
   bool running = false;
   bool quitPending = false;  // Quit before the loop ran: the loop ends at once
   double frameworkVersion = 0;
-  ExceptionHelper helper = nullptr;
+  std::function<std::exception_ptr(void (*)(void*), void*)> helper;
   QApplication* app = nullptr;  // made by RuntimeInit, never deleted
   int argc = 0;
   std::vector<std::string> args;
@@ -170,6 +170,16 @@ void RuntimeSetExceptionHelper(ExceptionHelper helper) {
   State().helper = helper;
 }
 
+void RuntimeSetExceptionHelper(const Ref<Delegate>& helper) {
+  if (!helper) throw NilObjectException("the exception helper is nil");
+  if (!internal::SameSignature(helper->Signature(), "( Ptr, Ptr ) as Object"))
+    throw RuntimeException(
+        "the exception helper has the signature \"( Ptr, Ptr ) as Object\", "
+        "not \"" +
+        helper->Signature() + "\"");
+  State().helper = helper->As<std::exception_ptr(void (*)(void*), void*)>();
+}
+
 std::exception_ptr CallFunctionWithExceptionHandling(void (*function)(void*), void* argument) {
   try {
     function(argument);
@@ -182,7 +192,7 @@ std::exception_ptr CallFunctionWithExceptionHandling(void (*function)(void*), vo
 void RunGuarded(const std::function<void()>& handler) {
   std::exception_ptr failure;
   try {
-    if (ExceptionHelper helper = State().helper)
+    if (const auto& helper = State().helper)
       failure = helper(&CallStdFunction, const_cast<void*>(static_cast<const void*>(&handler)));
     else
       handler();

@@ -128,6 +128,13 @@ TEST_F(ControlsTest, OneLineFieldHoldsAtMostItsLimitAndNoLineBreak) {
     w->Field2()->SetText(text);
     EXPECT_EQ(w->Field2()->Text(), held) << text;
   }
+
+  // Still so once the window and its widgets are gone.
+  fw::Ref<fw::TextArea> kept = w->Field2();
+  kept->SetText("9\r9");
+  fw::testing::CloseByUser(w);
+  fw::testing::ProcessEvents();
+  EXPECT_EQ(kept->Text(), "9");
 }
 
 TEST_F(ControlsTest, PastedLineBreaksEndThePastedText) {

@@ -195,6 +195,13 @@ TEST_F(PrintingTest, RefusesWhatItCannotPrint) {
   fw::Ref<fw::Graphics> page = fw::OpenPrinterDialog();
   for (double width : {0.0, -492.0})
     EXPECT_THROW(field->StyledTextPrinter(page, width), fw::RuntimeException) << width;
+
+  // A one-line field has no styled text; asking for one raises instead of reading nothing.
+  fw::Ref<fw::TextArea> line = w->New<fw::TextArea>();
+  line->Constructor();
+  w->AddControl("Line", line);
+  fw::SetProperties(line, fw::PropertyListBuilder().Add("Multiline", false).Bytes());
+  EXPECT_THROW(line->StyledTextPrinter(page, 492), fw::NilObjectException);
 }
 
 TEST_F(PrintingTest, JobThatCannotStartRaises) {

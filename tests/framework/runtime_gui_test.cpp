@@ -139,11 +139,23 @@ TEST_F(Guard, AnExceptionHelperRunsEveryHandler) {
   fw::RunGuarded([] { throw fw::NilObjectException(); });
   // The helper hands back framework exceptions and lets others through; both are reported.
   fw::RunGuarded([] { throw std::logic_error("x"); });
-  fw::RuntimeSetExceptionHelper(nullptr);
+  fw::RuntimeSetExceptionHelper(fw::ExceptionHelper{nullptr});
   EXPECT_EQ(calls, (std::vector<std::string>{"helper", "handler", "helper", "helper"}));
   EXPECT_EQ(boxes.Texts(),
             (std::vector<std::string>{"An exception of class NilObjectException was not handled.",
                                       "An exception of class std::logic_error was not handled."}));
+}
+
+TEST_F(Guard, AnExceptionHelperMayComeAsADelegateOfItsOwnSignature) {
+  calls.clear();
+  EXPECT_THROW(fw::RuntimeSetExceptionHelper(
+                   fw::RuntimeCreateDelegate(&CountingHelper, nullptr, "( Ptr ) as Object")),
+               fw::RuntimeException);
+  fw::RuntimeSetExceptionHelper(
+      fw::RuntimeCreateDelegate(&CountingHelper, nullptr, "( Ptr, Ptr ) as Object"));
+  fw::RunGuarded([] { calls.push_back("handler"); });
+  fw::RuntimeSetExceptionHelper(fw::ExceptionHelper{nullptr});
+  EXPECT_EQ(calls, (std::vector<std::string>{"helper", "handler"}));
 }
 
 TEST(Runtime, CallFunctionWithExceptionHandlingReturnsFrameworkExceptionsOnly) {

@@ -36,6 +36,8 @@ double RuntimeFrameworkVersion();
 // call completes, the exception when a RuntimeException escapes; raises any other again.
 using ExceptionHelper = std::exception_ptr (*)(void (*function)(void*), void* argument);
 void RuntimeSetExceptionHelper(ExceptionHelper helper);
+// The same, from a delegate of that signature; another signature raises RuntimeException.
+void RuntimeSetExceptionHelper(const Ref<Delegate>& helper);
 std::exception_ptr CallFunctionWithExceptionHandling(void (*function)(void*), void* argument);
 
 // Runs a handler of the system. An exception that escapes it gets the default handling of
