@@ -190,7 +190,7 @@ void AboutWnd::Timer1_Action(fw::Ref<fw::Timer>) {
 }
 
 void AboutWnd::AddMenuHandlers() {
-  fw::Ref<AboutWnd> self = SelfAs<AboutWnd>();
+  fw::Ref<AboutWnd> self = fw::RuntimeCheckCast<AboutWnd>(SelfAs<fw::Window>());
   AddMenuHandler("AboutMenuItem", fw::RuntimeCreateDelegate(&AboutWnd::AboutMenuItem_Action, self,
                                                             "(  ) as Boolean"));
 }

@@ -1,12 +1,12 @@
 #include "shell/description_text.h"
 
-#include <array>
+#include <iterator>
 #include <string>
 
 namespace {
 
 // Plain ASCII only: the text is printed and edited as it stands.
-constexpr std::array<const char*, 32> kLines = {
+constexpr const char* kLines[] = {
     kDescriptionHeading,
     "",
     "The chi-square test of independence is used with two independent samples whose data are "
@@ -68,10 +68,11 @@ constexpr std::array<const char*, 32> kLines = {
     "need professional care and judgement: check that the test suits your data and your question "
     "before you rely on what the program reports.",
 };
+static_assert(std::size(kLines) == 32, "the description has 32 lines");
 
 std::string Join() {
   std::string text;
-  for (std::size_t i = 0; i < kLines.size(); ++i) {
+  for (std::size_t i = 0; i < std::size(kLines); ++i) {
     if (i > 0) text += '\r';
     text += kLines[i];
   }

@@ -170,7 +170,7 @@ fw::Ref<fw::TextArea> DescriptionWnd::DescribeFld2() {
 }
 
 void DescriptionWnd::AddMenuHandlers() {
-  fw::Ref<DescriptionWnd> self = SelfAs<DescriptionWnd>();
+  fw::Ref<DescriptionWnd> self = fw::RuntimeCheckCast<DescriptionWnd>(SelfAs<fw::Window>());
   const struct {
     const char* item;
     bool (DescriptionWnd::*handler)();

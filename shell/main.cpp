@@ -1,5 +1,5 @@
-// The process entry.
 #include <cstdint>
+#include <cstdio>
 #include <exception>
 
 #include "framework/runtime.h"
@@ -8,16 +8,15 @@
 int main(int argc, char** argv) {
   fw::RuntimeInit(argc, argv);
   fw::RuntimePerformInitializers(StartupInitializers());
-  // Main reports what escapes it; only a failure of that report itself reaches here. The
-  // finalisers and the exit run all the same before it goes on.
-  std::exception_ptr escaped;
+  // Main reports what escapes it; only a failure of that report itself reaches here. It is told
+  // on standard error, and the finalisers and the exit status follow all the same: rethrowing
+  // out of main would abort the process instead.
   try {
     Main();
   } catch (...) {
-    escaped = std::current_exception();
+    std::fprintf(stderr, "Vantrel: the report of an unhandled exception failed: %s\n",
+                 fw::ExceptionName(std::current_exception()).c_str());
   }
   fw::RuntimePerformFinalizers();
-  const std::int32_t status = fw::RuntimeExit();
-  if (escaped) std::rethrow_exception(escaped);
-  return status;
+  return fw::RuntimeExit();
 }

@@ -54,7 +54,12 @@ std::span<const fw::Initializer> StartupInitializers() {
 
 void Main() {
   try {
-    fw::RuntimeSetExceptionHelper(&fw::CallFunctionWithExceptionHandling);
+    {
+      // The framework keeps the function; the delegate itself is let go at once.
+      fw::Ref<fw::Delegate> helper = fw::RuntimeCreateDelegate(
+          &fw::CallFunctionWithExceptionHandling, nullptr, "( Ptr, Ptr ) as Object");
+      fw::RuntimeSetExceptionHelper(helper);
+    }
     fw::RuntimeSetFrameworkVersion(kFrameworkVersion);
     EarlyStartup();
     fw::RunFrameworkInitialization(fw::RuntimeCreateDelegate(&LateStartup, nullptr, "(  )"));
