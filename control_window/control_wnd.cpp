@@ -7,13 +7,7 @@
 #include "shell/menu.h"
 
 fw::Ref<ControlWnd> ControlWnd::Instance() {
-  fw::Ref<fw::Window> live = fw::GetImplicitWindow("ControlWnd.ControlWnd");
-  if (!live) {
-    fw::Ref<ControlWnd> made = fw::RuntimeNewObject<ControlWnd>();
-    made->Constructor();
-    live = made;
-  }
-  return fw::RuntimeCheckCast<ControlWnd>(live);
+  return fw::ImplicitInstance<ControlWnd>();
 }
 
 void ControlWnd::Layout() {

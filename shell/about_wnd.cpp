@@ -128,13 +128,7 @@ void HandOver() {
 }  // namespace
 
 fw::Ref<AboutWnd> AboutWnd::Instance() {
-  fw::Ref<fw::Window> live = fw::GetImplicitWindow(Class().name);
-  if (!live) {
-    fw::Ref<AboutWnd> made = fw::RuntimeNewObject<AboutWnd>();
-    made->Constructor();
-    live = made;
-  }
-  return fw::RuntimeCheckCast<AboutWnd>(live);
+  return fw::ImplicitInstance<AboutWnd>();
 }
 
 void AboutWnd::Layout() {

@@ -129,13 +129,7 @@ const std::string& DescribeFld2List() {
 }  // namespace
 
 fw::Ref<DescriptionWnd> DescriptionWnd::Instance() {
-  fw::Ref<fw::Window> live = fw::GetImplicitWindow(Class().name);
-  if (!live) {
-    fw::Ref<DescriptionWnd> made = fw::RuntimeNewObject<DescriptionWnd>();
-    made->Constructor();
-    live = made;
-  }
-  return fw::RuntimeCheckCast<DescriptionWnd>(live);
+  return fw::ImplicitInstance<DescriptionWnd>();
 }
 
 void DescriptionWnd::Layout() {

@@ -354,42 +354,38 @@ Control::Impl* ControlOfWidget(const QWidget* widget) {
   return nullptr;
 }
 
+namespace {
+
+// QLineEdit and QTextEdit share these four slots.
+template <class Edit>
+void RunEditCommandOn(Edit& edit, EditCommand command) {
+  const bool editable = !edit.isReadOnly();
+  switch (command) {
+    case EditCommand::Undo:
+      if (editable) edit.undo();
+      break;
+    case EditCommand::Cut:
+      if (editable) edit.cut();
+      break;
+    case EditCommand::Copy:
+      edit.copy();
+      break;
+    case EditCommand::Paste:
+      if (editable) edit.paste();
+      break;
+  }
+}
+
+}  // namespace
+
 bool RunEditCommand(EditCommand command) {
   QWidget* focus = QApplication::focusWidget();
   if (auto* line = qobject_cast<QLineEdit*>(focus)) {
-    const bool editable = !line->isReadOnly();
-    switch (command) {
-      case EditCommand::Undo:
-        if (editable) line->undo();
-        break;
-      case EditCommand::Cut:
-        if (editable) line->cut();
-        break;
-      case EditCommand::Copy:
-        line->copy();
-        break;
-      case EditCommand::Paste:
-        if (editable) line->paste();
-        break;
-    }
+    RunEditCommandOn(*line, command);
     return true;
   }
   if (auto* text = qobject_cast<QTextEdit*>(focus)) {
-    const bool editable = !text->isReadOnly();
-    switch (command) {
-      case EditCommand::Undo:
-        if (editable) text->undo();
-        break;
-      case EditCommand::Cut:
-        if (editable) text->cut();
-        break;
-      case EditCommand::Copy:
-        text->copy();
-        break;
-      case EditCommand::Paste:
-        if (editable) text->paste();
-        break;
-    }
+    RunEditCommandOn(*text, command);
     return true;
   }
   return false;

@@ -80,6 +80,19 @@ class Window : public Object {
 // The live implicit instance of the class of that qualified name, or nil.
 Ref<Window> GetImplicitWindow(const std::string& className);
 
+// The live implicit instance of window class W; when there is none, a new W is made and
+// constructed (which shows it when its Visible property is true).
+template <class W>
+Ref<W> ImplicitInstance() {
+  Ref<Window> live = GetImplicitWindow(W::Class().name);
+  if (!live) {
+    Ref<W> made = RuntimeNewObject<W>();
+    made->Constructor();
+    live = made;
+  }
+  return RuntimeCheckCast<W>(live);
+}
+
 // The frontmost visible window, or nil.
 Ref<Window> FrontWindow();
 
