@@ -2,8 +2,6 @@
 
 #include <QApplication>
 #include <QEnterEvent>
-#include <QFontDatabase>
-#include <QFontInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,8 +16,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <map>
-#include <tuple>
 
 #include "framework/property_list.h"
 #include "framework/runtime.h"
@@ -37,56 +33,6 @@ QString Q(const std::string& utf8) {
 
 std::string U(const QString& text) {
   return text.toUtf8().toStdString();
-}
-
-// ---- Fonts ----
-
-namespace {
-
-bool IsCourier(const std::string& n) {
-  return n == "Courier" || n == "courier";
-}
-bool IsTimes(const std::string& n) {
-  return n == "Times" || n == "times";
-}
-
-QString DefaultFamily() {
-  return QGuiApplication::font().family();
-}
-
-}  // namespace
-
-QFont MakeFont(const FontSpec& spec) {
-  using Key = std::tuple<std::string, double, bool, bool, bool>;
-  // Never destroyed: fonts must not outlive the application's font database in a destructor.
-  static auto& cache = *new std::map<Key, QFont>;
-  const Key key{spec.name, spec.size, spec.bold, spec.italic, spec.underline};
-  if (auto it = cache.find(key); it != cache.end()) return it->second;
-
-  QFont font = QGuiApplication::font();
-  if (spec.name.empty() || spec.name == "System" || spec.name == "SmallSystem") {
-    // The design data was laid out for a narrow system face; the desktop's usual default
-    // (DejaVu Sans) is about a quarter wider and clips the fixed-width captions.
-    if (QFontDatabase::hasFamily(QStringLiteral("Liberation Sans")))
-      font.setFamily(QStringLiteral("Liberation Sans"));
-  } else {
-    font.setFamily(Q(spec.name));
-    // No style hint unless needed: a hint makes the font database prefer its generic face over
-    // the metric-compatible one that the configuration maps the name to.
-    if (IsCourier(spec.name) && !QFontInfo(font).fixedPitch()) {
-      font.setStyleHint(QFont::TypeWriter);
-    } else if (IsTimes(spec.name) &&
-               QFontInfo(font).family() == QFontInfo(QFont(DefaultFamily())).family()) {
-      font.setStyleHint(QFont::Serif);
-    }
-  }
-  // Sizes are pixels, so that text fits the fixed geometry of the design data.
-  if (spec.size > 0) font.setPixelSize(std::max(1, static_cast<int>(spec.size + 0.5)));
-  font.setBold(spec.bold);
-  font.setItalic(spec.italic);
-  font.setUnderline(spec.underline);
-  cache.emplace(key, font);
-  return font;
 }
 
 // ---- Key texts ----

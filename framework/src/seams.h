@@ -1,4 +1,5 @@
-// Where framework/testing replaces the print dialog and the resources folder. Not public API.
+// Where framework/testing replaces the print dialog, the resources folder and the faces' folder.
+// Not public API.
 #pragma once
 
 #include <cstdint>
@@ -26,6 +27,11 @@ PrintDialogHook SetPrintDialogHook(PrintDialogHook hook);
 // A folder used instead of the real resources folder; empty for none.
 std::string ResourcesFolderOverride();
 void SetResourcesFolderOverride(const std::string& folder);
+// A folder searched for the faces' files instead of the system's font folders; empty for none.
+// Read once, when the first font is made.
+std::string FaceFolderOverride();
+void SetFaceFolderOverride(const std::string& folder);
+
 // Files that Picture::OpenFromApp found and read, since the process started.
 int PictureFilesRead();
 

@@ -2,7 +2,6 @@
 // framework/testing. Not part of the public API.
 #pragma once
 
-#include <QFont>
 #include <QPointer>
 #include <QString>
 #include <QTimer>
@@ -16,6 +15,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "fonts.h"
 #include "framework/controls.h"
 #include "framework/menu.h"
 #include "framework/picture.h"
@@ -41,13 +41,6 @@ bool SameSignature(std::string_view a, std::string_view b);
 // The text KeyDown receives for a key press; nullopt for a press that delivers nothing (a
 // modifier key alone).
 std::optional<std::string> KeyTextOf(const QKeyEvent& event);
-
-struct FontSpec {
-  std::string name = "System";
-  double size = 0;  // pixels; 0: the platform's default size
-  bool bold = false, italic = false, underline = false;
-};
-QFont MakeFont(const FontSpec& spec);
 
 enum class ControlKind { None, TextArea, Label, PushButton, Canvas, RoundRectangle, Timer };
 

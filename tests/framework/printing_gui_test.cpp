@@ -16,7 +16,7 @@ namespace {
 
 using fw::testing::PrintDialogStandIn;
 
-// A window with one multi-line styled field in a serif face of 10 points.
+// A window with one multi-line styled field in the serif face, 10 points.
 class FieldWnd : public fw::Window {
   FW_CLASS(FieldWnd, fw::Window, "FieldWnd")
  public:
@@ -106,12 +106,16 @@ TEST_F(PrintingTest, CancelledDialogGivesNoPage) {
   EXPECT_FALSE(std::filesystem::exists(pdf));
 }
 
-// Page counts depend on the installed fonts, so the cases are chosen to give one count for any
-// ordinary serif face (a line 1.0 to 1.25 times the font size): 96 lines of 10 points take two
-// blocks of 600 points at their real size, three if printed 4/3 too large, one if minute.
+// How many lines of the field's face fit a block of 600 points, from that face's printed line
+// height. Lines are laid out on whole device pixels, so a block may hold one line fewer; the cases
+// give one count either way. Printed 4/3 too large, or minute, they give other counts.
+int LinesPerBlock() {
+  return static_cast<int>(600 / fw::testing::FaceOf("Times", 10).printedLineHeight);
+}
+
 struct TextCase {
   const char* name;
-  std::string text;
+  int blocksOfLines, moreLines;  // the text has blocksOfLines * LinesPerBlock() + moreLines lines
   double blockHeight;
   std::int64_t blocks;
 };
@@ -120,7 +124,7 @@ class PrintedTextTest : public PrintingTest, public ::testing::WithParamInterfac
 
 TEST_P(PrintedTextTest, DrawsTheBlocksItNeedsOnePerPage) {
   const TextCase& c = GetParam();
-  field->SetText(c.text);
+  field->SetText(Lines(c.blocksOfLines * LinesPerBlock() + c.moreLines));
   PrintDialogStandIn dialog = PrintDialogStandIn::PrintingTo(pdf.string());
   const Job job = Print(c.blockHeight);
 
@@ -141,11 +145,14 @@ TEST_P(PrintedTextTest, DrawsTheBlocksItNeedsOnePerPage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, PrintedTextTest,
-    ::testing::Values(TextCase{"Empty", "", 600, 0}, TextCase{"Short", Lines(3), 600, 1},
-                      TextCase{"TwoPagesAtRealSize", Lines(96), 600, 2},
+    ::testing::Values(TextCase{"Empty", 0, 0, 600, 0}, TextCase{"Short", 0, 3, 600, 1},
+                      TextCase{"FillsOneBlock", 1, -1, 600, 1},
+                      TextCase{"OneLineMoreTakesTwo", 1, 1, 600, 2},
+                      TextCase{"FillsTwoBlocks", 2, -2, 600, 2},
+                      TextCase{"TwoLinesMoreTakeThree", 2, 2, 600, 3},
                       // Whole lines only: a block lower than a line still takes one line.
-                      TextCase{"BlockLowerThanALine", Lines(3), 1, 3},
-                      TextCase{"BlockTallerThanTheText", Lines(96), 100000, 1}),
+                      TextCase{"BlockLowerThanALine", 0, 3, 1, 3},
+                      TextCase{"BlockTallerThanTheText", 2, 2, 100000, 1}),
     [](const ::testing::TestParamInfo<TextCase>& info) { return info.param.name; });
 
 TEST_F(PrintingTest, ManyPagesOneBlockEach) {
@@ -159,20 +166,22 @@ TEST_F(PrintingTest, ManyPagesOneBlockEach) {
 
 // The printer works on a copy: the field keeps its text, selection and styles.
 TEST_F(PrintingTest, LeavesTheFieldAsItWas) {
-  field->SetText(Lines(96));
+  const std::string text = Lines(LinesPerBlock() + 1);
+  field->SetText(text);
   field->SetSelStart(0);
   field->SetSelLength(6);
   field->SetSelBold(true);
   field->SetSelStart(3);
   field->SetSelLength(2);
   PrintDialogStandIn dialog = PrintDialogStandIn::PrintingTo(pdf.string());
-  Print(600);
+  const std::int64_t blocks = Print(600).blocks;
 
-  EXPECT_EQ(field->Text(), Lines(96));
+  EXPECT_EQ(field->Text(), text);
   EXPECT_EQ(field->SelStart(), 3);
   EXPECT_EQ(field->SelLength(), 2);
   EXPECT_TRUE(field->SelBold());
   // The same text prints the same way again.
+  EXPECT_EQ(blocks, 2);
   EXPECT_EQ(Print(600).blocks, 2);
 }
 

@@ -80,6 +80,17 @@ class ResourcesFolderOverride {
 // Number of files read by Picture::OpenFromApp so far.
 int PictureFilesRead();
 
+// Points the framework at another folder for its faces' files while it lives. The faces are
+// loaded once, when the first font is made, so only a process that has made none sees it.
+class FaceFolderOverride {
+ public:
+  explicit FaceFolderOverride(const std::string& folder);
+  ~FaceFolderOverride();
+
+ private:
+  std::string previous_;
+};
+
 // ---- Input simulation ----
 
 // Named keys for TypeKey.
@@ -176,6 +187,18 @@ struct ShownWindow {
   std::uint32_t background = 0;
 };
 ShownWindow ShownWindowOf(const Ref<Window>& window);
+
+// The face the framework draws a design font in (a FontName and a FontSize of the design data),
+// as the platform resolved it, with its line height (from one line's top to the next one's):
+// on screen in pixels, and printed, where the size becomes points, in points.
+struct Face {
+  std::string family;
+  bool fixedPitch = false;
+  double lineHeight = 0, printedLineHeight = 0;
+};
+Face FaceOf(const std::string& fontName, double size);
+// The family the platform gives a generic kind of face: "serif", "monospace" or "sans-serif".
+std::string GenericFamily(const std::string& kind);
 
 // Closes and forgets every window; for test teardown.
 void DestroyAllWindows();
