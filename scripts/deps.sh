@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev fonts-liberation
+  qt6-base-dev libgl-dev fonts-liberation fonts-dejavu-core
   googletest libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils at-spi2-core dbus-daemon python3-pyatspi
   locales
