@@ -26,6 +26,7 @@ struct RunState {
   std::int32_t exitStatus = 0;
   bool running = false;
   bool quitPending = false;  // Quit before the loop ran: the loop ends at once
+  bool loopEnding = false;   // Quit while the loop ran: it has been told to end
   double frameworkVersion = 0;
   std::function<std::exception_ptr(void (*)(void*), void*)> helper;
   QApplication* app = nullptr;  // made by RuntimeInit, never deleted
@@ -251,15 +252,22 @@ void RuntimeRun() {
   QApplication::exec();
   s.running = false;
   s.quitPending = false;
+  s.loopEnding = false;
 }
 
 void Quit(std::int32_t code) {
   RunState& s = State();
   s.exitStatus = code;
-  if (s.running)
+  if (s.running) {
+    s.loopEnding = true;
     QCoreApplication::exit(code);
-  else
+  } else {
     s.quitPending = true;
+  }
+}
+
+bool internal::QuitPending() {
+  return State().loopEnding;
 }
 
 bool RuntimeIsEventHandled(const Object& object, const std::string& className,

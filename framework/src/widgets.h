@@ -94,6 +94,9 @@ void MenuItemChosen(const Ref<MenuItem>& item);
 void DeliverEnableMenuItems();
 
 QApplication* RequireApplication();
+// Quit ran while the event loop runs, and the loop has not returned yet. Until it has, every
+// nested event loop returns at once.
+bool QuitPending();
 
 }  // namespace internal
 

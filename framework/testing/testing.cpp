@@ -478,23 +478,22 @@ std::vector<ShownMenuItem> ShownItems(const Ref<Window>& window, const std::stri
 
 void ProcessEvents(int milliseconds) {
   QCoreApplication::processEvents(QEventLoop::AllEvents);
-  if (milliseconds > 0) {
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec();
-  }
+  if (milliseconds > 0) WaitUntil([] { return false; }, milliseconds);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
+// Never by a nested event loop: once a quit is pending each returns at once, so a wait built on
+// them spins without handling an event.
 bool WaitUntil(const std::function<bool()>& pred, int timeoutMilliseconds) {
-  QDeadlineTimer deadline(timeoutMilliseconds);
+  const QDeadlineTimer deadline(timeoutMilliseconds);
+  // One timer for the whole wait, so that each pass below sleeps at most this long.
+  QTimer wake;
+  wake.setInterval(10);
+  wake.start();
   while (!pred()) {
-    if (deadline.hasExpired()) return pred();
-    QEventLoop loop;
-    QTimer::singleShot(std::min<qint64>(10, std::max<qint64>(1, deadline.remainingTime())), &loop,
-                       &QEventLoop::quit);
-    loop.exec();
+    if (deadline.hasExpired() || internal::QuitPending()) return pred();
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
   return true;

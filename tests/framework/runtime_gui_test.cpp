@@ -47,6 +47,31 @@ TEST(Runtime, TheLoopEndsWithTheStatusGivenToQuit) {
   EXPECT_EQ(fw::RuntimeExit(), 3);
 }
 
+// After Quit inside the running loop every nested loop returns at once; a test's wait must then
+// give up at once too, not spin to its deadline asking its question over and over.
+TEST(Runtime, AWaitAfterAQuitGivesUpAtOnce) {
+  fw::Quit(0);
+  fw::RuntimeRun();  // takes a quit left pending by another test
+
+  int asked = 0;
+  bool met = true;
+  auto quitThenWait = [&](fw::Ref<fw::Timer>) {
+    fw::Quit(4);
+    met = fw::testing::WaitUntil([&] { return ++asked < 0; }, 2000);
+  };
+  fw::Ref<fw::Timer> timer = fw::RuntimeNewObject<fw::Timer>();
+  timer->Constructor();
+  fw::RuntimeAddEventHandler(
+      timer, fw::EventId::TimerAction,
+      fw::RuntimeCreateDelegate(std::function<void(fw::Ref<fw::Timer>)>(quitThenWait),
+                                "( Timer )"));
+  fw::SetProperties(timer, fw::PropertyListBuilder().Add("Period", 10).Add("RunMode", 1).Bytes());
+  fw::RuntimeRun();
+  EXPECT_FALSE(met);
+  EXPECT_LE(asked, 2) << "asked before giving up, and for the answer";
+  EXPECT_EQ(fw::RuntimeExit(), 4);
+}
+
 TEST(Runtime, LateStartupRunsOnceThePlatformIsUp) {
   static int lateStartups = 0;
   fw::RunFrameworkInitialization(
