@@ -357,21 +357,30 @@ Window::Impl* Control::Impl::WindowImpl() const {
   return w ? &static_cast<fw::Window&>(*w).impl() : nullptr;
 }
 
-Control::Impl* Control::Impl::ParentControl() const {
-  if (initialParent.empty()) return nullptr;
+Control::Impl* Control::Impl::ParentNamed(const std::string& name, bool* loops) const {
+  if (loops) *loops = false;
   Window::Impl* w = WindowImpl();
   if (!w) return nullptr;
-  auto it = w->byName.find(initialParent);
-  if (it == w->byName.end()) return nullptr;
-  Control::Impl* p = &it->second->impl();
-  // A control cannot sit inside itself or inside a control of its own.
-  for (Control::Impl* a = p; a != nullptr;) {
-    if (a == this) return nullptr;
-    if (a->initialParent.empty()) break;
-    auto up = w->byName.find(a->initialParent);
-    a = up == w->byName.end() ? nullptr : &up->second->impl();
+  auto find = [w](const std::string& n) -> Control::Impl* {
+    auto it = n.empty() ? w->byName.end() : w->byName.find(n);
+    return it == w->byName.end() ? nullptr : &it->second->impl();
+  };
+  Control::Impl* parent = find(name);
+  // A control cannot sit inside itself or inside a control of its own; and design data may name
+  // a loop that never comes back here. A chain longer than the window has controls is a loop.
+  std::size_t steps = 0;
+  for (Control::Impl* a = parent; a != nullptr; a = find(a->initialParent)) {
+    if (a == this || ++steps > w->byName.size()) {
+      if (loops) *loops = true;
+      return nullptr;
+    }
   }
-  if (p->kind == ControlKind::Timer || p->kind == ControlKind::None) return nullptr;
+  return parent;
+}
+
+Control::Impl* Control::Impl::ParentControl() const {
+  Control::Impl* p = ParentNamed(initialParent);
+  if (!p || p->kind == ControlKind::Timer || p->kind == ControlKind::None) return nullptr;
   return p;
 }
 

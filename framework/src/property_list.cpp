@@ -323,6 +323,36 @@ std::string Printable(std::string_view s) {
 
 }  // namespace
 
+namespace {
+
+// Where an entry of a list that has been read stood in its bytes, as the reader names entries.
+std::string EntryAt(const std::vector<PropertyEntry>& entries, std::size_t index) {
+  std::size_t at = 0;
+  for (std::size_t i = 0; i < index; ++i) {
+    const PropertyEntry& e = entries[i];
+    at += e.name.size() + 1 + FixedSize(e.value.Type());
+    if (e.value.Type() == T::Text) at += e.value.Text().size();
+  }
+  return "property list entry " + std::to_string(index + 1) + " ('" + entries[index].name +
+         "' at byte " + std::to_string(at) + ")";
+}
+
+// A parent chain that loops would place a control inside itself; refused before anything is
+// applied, so that the control stays as it was.
+void RefuseParentLoops(const Control::Impl& control, const std::vector<PropertyEntry>& entries) {
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (entries[i].name != "InitialParent") continue;
+    const std::string& parent = entries[i].value.Text();
+    bool loops = false;
+    control.ParentNamed(parent, &loops);
+    if (loops)
+      throw RuntimeException(EntryAt(entries, i) + ": the parent '" + Printable(parent) +
+                             "' leads into a loop of parents");
+  }
+}
+
+}  // namespace
+
 std::vector<PropertyEntry> ReadPropertyList(std::string_view bytes) {
   std::vector<PropertyEntry> entries;
   Cursor in(bytes);
@@ -390,9 +420,10 @@ void SetProperties(const Ref<Object>& object, std::string_view list) {
   if (!object) throw NilObjectException("SetProperties on a nil object");
   // The whole list is read first, so that a damaged list changes nothing.
   std::vector<PropertyEntry> entries = ReadPropertyList(list);
+  const bool control = object->ClassRecordOf().IsA(Control::Class());
+  if (control) RefuseParentLoops(static_cast<Control&>(*object).impl(), entries);
   for (const PropertyEntry& e : entries) object->SetProperty(e.name, e.value);
-  if (object->ClassRecordOf().IsA(Control::Class()))
-    static_cast<Control&>(*object).impl().PropertiesApplied();
+  if (control) static_cast<Control&>(*object).impl().PropertiesApplied();
 }
 
 void Object::SetProperty(const std::string&, const PropertyValue&) {}

@@ -162,6 +162,9 @@ struct Control::Impl {
   void PropertiesApplied() { EnsureWidget(); }
   // The control this one is placed in, or null for the window itself.
   Control::Impl* ParentControl() const;
+  // The control of the window that name names, as a parent for this one; null for none, and
+  // when the chain of parents from it loops (loops then says so).
+  Control::Impl* ParentNamed(const std::string& name, bool* loops = nullptr) const;
   void ApplyGeometry();
   // Pushes the whole state to the widget; withText also its text (a fresh widget), which
   // otherwise stays as the user left it.

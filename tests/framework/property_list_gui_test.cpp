@@ -254,4 +254,65 @@ TEST_F(SetPropertiesOnControls, PropertiesWithoutMeaningHereAreIgnored) {
   EXPECT_EQ(fw::testing::ShownOf(w->Caption()).text, "after");
 }
 
+void SetParent(const fw::Ref<fw::Object>& control, const std::string& parent) {
+  fw::SetProperties(control, PropertyListBuilder().Add("InitialParent", parent).Bytes());
+}
+
+// Design data is not to be trusted: a chain of parents that loops, of any length, is refused as a
+// bad list naming the entry, and the control is left as it was.
+TEST_F(SetPropertiesOnControls, AParentChainThatLoopsIsRefusedAndChangesNothing) {
+  struct Case {
+    const char* name;
+    std::vector<std::pair<std::string, std::string>> accepted;  // control, parent
+    std::string control, parent;                                // closes the loop
+  };
+  const Case cases[] = {
+      {"itself", {}, "Field1", "Field1"},
+      {"two", {{"Caption", "Note"}}, "Note", "Caption"},
+      {"three", {{"Caption", "Note"}, {"Note", "Button"}}, "Button", "Caption"},
+      {"a frame into its own child", {}, "Frame", "Field2"},
+  };
+  for (const Case& c : cases) {
+    fw::testing::DestroyAllWindows();
+    fw::Ref<DemoWnd> w = DemoWnd::Instance();
+    for (const auto& [control, parent] : c.accepted) SetParent(w->ControlByName(control), parent);
+    fw::Ref<fw::RectControl> control =
+        fw::RuntimeCheckCast<fw::RectControl>(w->ControlByName(c.control));
+    const fw::testing::Shown before = fw::testing::ShownOf(control);
+    try {
+      fw::SetProperties(
+          control, PropertyListBuilder().Add("Left", 123).Add("InitialParent", c.parent).Bytes());
+      ADD_FAILURE() << c.name << ": no exception";
+    } catch (const fw::RuntimeException& e) {
+      const std::string message = e.what();
+      EXPECT_NE(message.find("entry 2 ('InitialParent' at byte 13)"), std::string::npos) << message;
+      EXPECT_NE(message.find("'" + c.parent + "'"), std::string::npos) << message;
+    }
+    const fw::testing::Shown after = fw::testing::ShownOf(control);
+    EXPECT_EQ(control->Left(), before.left) << c.name;
+    EXPECT_EQ(std::pair(after.left, after.top), std::pair(before.left, before.top)) << c.name;
+  }
+}
+
+// A loop can also come about as controls get their names; such controls sit in the window, and a
+// chain into the loop that never comes back to the asking control is refused all the same.
+TEST_F(SetPropertiesOnControls, ALoopOfNamesLeavesItsControlsInTheWindow) {
+  fw::Ref<DemoWnd> w = DemoWnd::Instance();
+  fw::Ref<fw::TextArea> a = w->New<fw::TextArea>();
+  fw::Ref<fw::TextArea> b = w->New<fw::TextArea>();
+  for (const fw::Ref<fw::TextArea>& c : {a, b}) {
+    c->Constructor();
+    fw::SetProperties(c, PropertyListBuilder().Add("Left", 5).Add("Top", 250).Bytes());
+  }
+  SetParent(a, "B");
+  SetParent(b, "A");
+  w->AddControl("A", a);
+  w->AddControl("B", b);
+  EXPECT_EQ(fw::testing::ShownOf(a).left, 5);
+  EXPECT_EQ(fw::testing::ShownOf(b).top, 250);
+
+  EXPECT_THROW(SetParent(w->Field2(), "A"), fw::RuntimeException);
+  EXPECT_EQ(fw::testing::ShownOf(w->Field2()).left, 70) << "still in the frame";
+}
+
 }  // namespace
