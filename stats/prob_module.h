@@ -14,10 +14,15 @@ namespace ProbModule {
 // 0.9999. Every operation is one IEEE 754 double rounding, in a fixed order, so results repeat
 // to the bit.
 //
-// Accuracy. The stopping rule leaves out the tail of the series, so the absolute error of p
-// is about 1e-6: p for large statistics stays near 1e-6 instead of falling towards 0 (100 with
-// df 1 gives 1.0087e-6), and the smallest results, near 2.8e-7, come at x about 32 with df 1.
-// Shown to four decimals, as the results are, this is .0000.
+// Accuracy. The stopping rule leaves out the tail of the series, and the more so the larger y
+// is, so p lies above the exact upper tail. Measured against the exact tail (computed to full
+// long-double precision) over x from 0 to 1,400 in steps of 0.01 and every df from 1 to 81, p
+// exceeds it by at most 5.6e-6, near x = 1,400. The excess stays below 3.2e-7
+// for x below 10, 1.3e-6 below 100 and 2e-6 below x of about 213, and passes 2e-6 from there on.
+// Where the exact tail is above 0.9999 (x near 0) the cap holds p up to 1e-4 below it. So p for
+// large statistics stays near 1e-6 to 6e-6 instead of falling towards 0 (100 with df 1 gives
+// 1.0087e-6), and the smallest results, near 2.8e-7, come at x about 32 with df 1. Shown to four
+// decimals, as the results are, all of this is .0000.
 //
 // Very large statistics. Once y passes about 710 (more for larger df) the series sum overflows;
 // further on the scale factor y^a e^-y / Gamma(a + 1) underflows to 0. Either way the series
