@@ -83,6 +83,13 @@ void DestroyAllWindows();
 // Every window redraws its menu bar (after the application's bar changed).
 void RefreshAllMenuBars();
 
+// The window's controls that have widgets, in the order Tab visits them (whether or not they
+// take the focus).
+std::vector<Control::Impl*> TabOrder(const Window::Impl& window);
+// When no control of the shown window has the focus, the first in tab order that takes it gets
+// it.
+void GiveFirstFocus(Window::Impl& window);
+
 // The framework control a widget shows, or null.
 Control::Impl* ControlOfWidget(const QWidget* widget);
 
