@@ -20,6 +20,7 @@
 #include "framework/menu.h"
 #include "framework/picture.h"
 #include "framework/window.h"
+#include "locks.h"
 
 class QAction;
 class QApplication;
@@ -90,6 +91,13 @@ std::vector<Control::Impl*> TabOrder(const Window::Impl& window);
 // it.
 void GiveFirstFocus(Window::Impl& window);
 
+// Lock flags: SetLockProperty takes LockLeft, LockTop, LockRight and LockBottom (false for any
+// other name); AnchorLocks notes the distances to the window's edges where the control was
+// placed; FollowResize moves and sizes the window's locked controls to its new size.
+bool SetLockProperty(Control::Impl& control, const std::string& name, const PropertyValue& value);
+void AnchorLocks(Control::Impl& control);
+void FollowResize(Window::Impl& window);
+
 // The framework control a widget shows, or null.
 Control::Impl* ControlOfWidget(const QWidget* widget);
 
@@ -129,6 +137,7 @@ struct Control::Impl {
   int left = 0, top = 0, width = 80, height = 22;
   bool visible = true, enabled = true, tabStop = true;
   std::int64_t tabIndex = 0;
+  internal::Locks locks;
   std::string initialParent;  // "" is the window itself
   std::string tooltip;
   internal::FontSpec font;

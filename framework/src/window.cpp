@@ -126,6 +126,7 @@ void ContentWidget::resizeEvent(QResizeEvent* e) {
   if (window.frame && window.frame->isVisible() && window.resizeable) {
     window.width = e->size().width();
     window.height = e->size().height();
+    FollowResize(window);
   }
   QWidget::resizeEvent(e);
 }

@@ -416,6 +416,15 @@ void Activate(const Ref<Window>& window) {
   ProcessEvents();
 }
 
+void ResizeByUser(const Ref<Window>& window, int width, int height) {
+  Window::Impl& w = WindowOf(window);
+  QWidget& frame = FrameOf(window);
+  // The frame holds the menu bar above the content.
+  const QSize around = frame.size() - w.content->size();
+  frame.resize(width + around.width(), height + around.height());
+  ProcessEvents();
+}
+
 // ---- Menus ----
 
 void OpenMenu(const Ref<Window>& window, const std::string& topLevelName) {

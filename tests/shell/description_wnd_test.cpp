@@ -124,6 +124,27 @@ TEST_F(DescriptionWndTest, ShowsTheTextWithABoldHeading) {
   EXPECT_TRUE(w->DescribeFld()->ReadOnly());
 }
 
+// Both fields are locked on all four sides: they keep their distances to the window's edges, so
+// the text fills the window however the user sizes it.
+TEST_F(DescriptionWndTest, FieldsFollowAResize) {
+  fw::Ref<DescriptionWnd> w = DescriptionWnd::Instance();
+  struct Size {
+    int width, height;
+  };
+  for (const Size size : {Size{700, 300}, Size{300, 600}, Size{427, 491}}) {
+    fw::testing::ResizeByUser(w, size.width, size.height);
+    SCOPED_TRACE(std::to_string(size.width) + " x " + std::to_string(size.height));
+    ASSERT_EQ(fw::testing::ShownWindowOf(w).width, size.width);
+    ASSERT_EQ(fw::testing::ShownWindowOf(w).height, size.height);
+    const fw::testing::Shown text = fw::testing::ShownOf(w->DescribeFld2());
+    EXPECT_EQ((std::vector{text.left, text.top, text.width, text.height}),
+              (std::vector{-1, -1, size.width + 2, size.height - 15}));
+    const fw::testing::Shown under = fw::testing::ShownOf(w->DescribeFld());
+    EXPECT_EQ((std::vector{under.left, under.top, under.width, under.height}),
+              (std::vector{1, -1, size.width, size.height - 13}));
+  }
+}
+
 TEST_F(DescriptionWndTest, ImplementsOpenCloseAndEnableMenuItemsOnly) {
   fw::Ref<DescriptionWnd> w = DescriptionWnd::Instance();
   for (const char* event : {"Open", "Close", "EnableMenuItems"})

@@ -172,6 +172,9 @@ void PressTab(const Ref<Window>& window);
 void CloseByUser(const Ref<Window>& window);
 // Makes the window the active, frontmost one, as a user's click on its frame does.
 void Activate(const Ref<Window>& window);
+// Drags the window's frame until its content area is width x height (or as near as the window's
+// minimum, maximum or fixed size lets it come), as a user does.
+void ResizeByUser(const Ref<Window>& window, int width, int height);
 
 // Opens the menu bar's top-level menu of that name on the window as a user would (delivering
 // EnableMenuItems first), then closes it.
