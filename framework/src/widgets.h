@@ -112,8 +112,10 @@ bool RunEditCommand(EditCommand command);
 // A menu item was chosen: the frontmost window's handler for its name, else the item's own
 // action.
 void MenuItemChosen(const Ref<MenuItem>& item);
-// A menu is about to show its items.
-void DeliverEnableMenuItems();
+// A menu of the bar shown is about to show its items: the framework enables the AutoEnabled
+// items that would do something and disables the others, then the frontmost window's
+// EnableMenuItems runs.
+void DeliverEnableMenuItems(const Ref<MenuBar>& shown);
 
 QApplication* RequireApplication();
 

@@ -155,6 +155,8 @@ void TypeKeyText(const Ref<RectControl>& control, const std::string& text);
 void TypeKeyInWindow(const Ref<Window>& window, const std::string& text);
 // Pastes text into the control as the Edit menu's Paste would (no key filter).
 void Paste(const Ref<TextArea>& control, const std::string& text);
+// Puts text on the clipboard ("" empties it).
+void SetClipboardText(const std::string& text);
 
 void Click(const Ref<RectControl>& control);  // press and release in its middle
 void ClickWindow(const Ref<Window>& window, int x, int y);
@@ -187,8 +189,19 @@ struct ShownMenuItem {
   std::string name, caption, shortcut;
   bool enabled = true, separator = false;
 };
+// The top-level menus the bar draws, in order, as the user reads them (no mnemonic marks); and
+// the items a menu draws (a top-level menu named by its item's name, or by its caption).
 std::vector<std::string> ShownTopLevelCaptions(const Ref<Window>& window);
 std::vector<ShownMenuItem> ShownItems(const Ref<Window>& window, const std::string& topLevelName);
+
+// Presses a key combination in the platform's form ("F10", "Alt+F", "Down", "Return", "Alt+1")
+// as a keyboard does, through the platform's shortcut handling: into the open menu when one is
+// open, else into the window's focused control (the window itself when none has the focus).
+void PressKeys(const Ref<Window>& window, const std::string& keys);
+// The caption of the menu that is open now (as the user reads it), or "" when none is.
+std::string OpenMenuCaption();
+// Closes whatever menu is open.
+void CloseOpenMenus();
 
 // Runs the event loop for the given time (timers fire, deferred deletions happen).
 void ProcessEvents(int milliseconds = 0);
