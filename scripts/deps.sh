@@ -9,6 +9,7 @@ packages=(
   xvfb xauth xdotool x11-utils at-spi2-core dbus-daemon python3-pyatspi
   locales
   imagemagick
+  poppler-utils
 )
 
 missing=()

@@ -437,6 +437,7 @@ QWidget* Control::Impl::EnsureWidget() {
 }
 
 void Control::Impl::ApplyGeometry() {
+  internal::AnchorLocks(*this);
   if (!widget) return;
   Window::Impl* w = WindowImpl();
   if (!w) return;
@@ -643,6 +644,7 @@ void Control::SetProperty(const std::string& name, const PropertyValue& value) {
   Impl& d = *impl_;
   using internal::ClampToInt;
   using internal::kCoordinateLimit;
+  if (internal::SetLockProperty(d, name, value)) return;
   if (name == "Left") {
     d.left = ClampToInt(value.Integer(), -kCoordinateLimit, kCoordinateLimit);
     d.ApplyGeometry();

@@ -2,12 +2,17 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QKeySequence>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QStringList>
+#include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <optional>
 
 #include "framework/runtime.h"
 #include "internal.h"
@@ -17,18 +22,135 @@ namespace fw::internal {
 namespace {
 
 constexpr const char* kItemProperty = "fwMenuItem";
+// Where this desktop keeps "About": the last menu of the bar. The model has no such menu; its
+// AppleMenuItems are drawn there.
+constexpr const char* kHelpCaption = "Help";
+
+QString Escaped(const QString& caption) {
+  return QString(caption).replace(u'&', QStringLiteral("&&"));
+}
 
 QString Caption(const MenuItem& item) {
-  return Q(item.Value()).replace(u'&', QStringLiteral("&&"));
+  return Escaped(Q(item.Value()));
 }
 
 bool IsSeparator(const MenuItem& item) {
   return item.Value() == "-";
 }
 
+bool IsAppleItem(const MenuItem& item) {
+  return item.ClassRecordOf().IsA(AppleMenuItem::Class());
+}
+
+// A menu or item with an empty caption would show as a blank row or an invisible menu; it stays
+// in the model but is not drawn.
+bool Drawn(const MenuItem& item) {
+  return item.Visible() && !item.Value().empty();
+}
+
+// The caption of a top-level menu with its mnemonic on its first letter (Alt+F for "File"),
+// unless an earlier menu of the bar has that letter. Never a digit: Alt with a digit stays with
+// the fields.
+QString WithMnemonic(const QString& caption, QString& taken) {
+  for (qsizetype i = 0; i < caption.size(); ++i) {
+    const QChar letter = caption[i].toLower();
+    if (!letter.isLetter()) continue;
+    if (taken.contains(letter)) break;
+    taken += letter;
+    return Escaped(caption.left(i)) + u'&' + Escaped(caption.mid(i));
+  }
+  return Escaped(caption);
+}
+
 Ref<MenuItem> ItemOf(const std::weak_ptr<Object>& weak) {
   std::shared_ptr<Object> p = weak.lock();
   return p ? Ref<MenuItem>(std::static_pointer_cast<MenuItem>(p)) : nullptr;
+}
+
+Ref<MenuBar> BarOf(const std::weak_ptr<Object>& weak) {
+  std::shared_ptr<Object> p = weak.lock();
+  return p ? Ref<MenuBar>(std::static_pointer_cast<MenuBar>(p)) : nullptr;
+}
+
+// F10 opens the first menu the bar draws, as on this desktop.
+void OpenFirstMenu(QMenuBar& bar) {
+  for (QAction* a : bar.actions()) {
+    if (a->isVisible() && a->isEnabled() && a->menu()) {
+      bar.setActiveAction(a);
+      return;
+    }
+  }
+}
+
+std::optional<EditCommand> EditCommandOf(const std::string& itemName) {
+  if (itemName == "EditUndo") return EditCommand::Undo;
+  if (itemName == "EditCut") return EditCommand::Cut;
+  if (itemName == "EditCopy") return EditCommand::Copy;
+  if (itemName == "EditPaste") return EditCommand::Paste;
+  return std::nullopt;
+}
+
+// Whether the focused text field would do something with the command now.
+bool CanRunEditCommand(EditCommand command) {
+  QWidget* focus = QApplication::focusWidget();
+  auto clipboardHasText = [] {
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    return clipboard && !clipboard->text().isEmpty();
+  };
+  if (auto* line = qobject_cast<QLineEdit*>(focus)) {
+    const bool editable = !line->isReadOnly();
+    const bool selection = line->hasSelectedText() && line->echoMode() == QLineEdit::Normal;
+    switch (command) {
+      case EditCommand::Undo:
+        return editable && line->isUndoAvailable();
+      case EditCommand::Cut:
+        return editable && selection;
+      case EditCommand::Copy:
+        return selection;
+      case EditCommand::Paste:
+        return editable && clipboardHasText();
+    }
+  }
+  if (auto* text = qobject_cast<QTextEdit*>(focus)) {
+    const bool editable = !text->isReadOnly();
+    const bool selection = text->textCursor().hasSelection();
+    switch (command) {
+      case EditCommand::Undo:
+        return editable && text->document()->isUndoAvailable();
+      case EditCommand::Cut:
+        return editable && selection;
+      case EditCommand::Copy:
+        return selection;
+      case EditCommand::Paste:
+        return editable && text->canPaste();
+    }
+  }
+  return false;
+}
+
+// Choosing the item would do something: the front window handles it, or the framework has an
+// action for it that can act now.
+bool DoesSomething(const MenuItem& item, const Ref<Window>& front) {
+  if (front && front->impl().menuHandlers.count(item.Name())) return true;
+  if (item.ClassRecordOf().IsA(QuitMenuItem::Class())) return true;
+  if (std::optional<EditCommand> command = EditCommandOf(item.Name()))
+    return CanRunEditCommand(*command);
+  return false;
+}
+
+// Every item below the menus (not the menus themselves) whose AutoEnabled is set is enabled
+// exactly when choosing it would do something.
+void AutoEnable(const MenuItem& parent, const Ref<Window>& front, bool topLevel) {
+  for (std::int64_t i = 0; i < parent.Count(); ++i) {
+    Ref<MenuItem> item = parent.Item(i);
+    if (item->Count() > 0) {
+      AutoEnable(*item, front, false);
+      continue;
+    }
+    if (topLevel || !item->AutoEnabled() || IsSeparator(*item)) continue;
+    const bool does = DoesSomething(*item, front);
+    if (item->Enabled() != does) item->SetEnabled(does);
+  }
 }
 
 }  // namespace
@@ -71,6 +193,7 @@ Ref<MenuBar> MenuView::Model() const {
 
 void MenuView::Remove() {
   top_.clear();
+  help_ = nullptr;
   model_.reset();
   if (bar_) {
     if (window_.layout) window_.layout->setMenuBar(nullptr);
@@ -103,6 +226,7 @@ void MenuView::Show(const Ref<MenuBar>& model) {
     Build(model);
   }
   Update(*model, top_, true);
+  UpdateTitles();
 }
 
 void MenuView::Build(const Ref<MenuBar>& model) {
@@ -113,10 +237,14 @@ void MenuView::Build(const Ref<MenuBar>& model) {
   // Drawn in the window on every platform: the window's own menu bar.
   bar->setNativeMenuBar(false);
   bar_ = bar;
+  std::weak_ptr<Object> weakModel = model_;
+  auto opening = [weakModel] { DeliverEnableMenuItems(BarOf(weakModel)); };
+  help_ = new QMenu(bar);
+  QObject::connect(help_, &QMenu::aboutToShow, help_, opening);
   for (std::int64_t i = 0; i < model->Count(); ++i) {
     Ref<MenuItem> item = model->Item(i);
     auto* menu = new QMenu(bar);
-    QObject::connect(menu, &QMenu::aboutToShow, menu, [] { DeliverEnableMenuItems(); });
+    QObject::connect(menu, &QMenu::aboutToShow, menu, opening);
     Node node;
     node.item = item.shared();
     node.menu = menu;
@@ -125,6 +253,9 @@ void MenuView::Build(const Ref<MenuBar>& model) {
     BuildItems(menu, *item, node.children);
     top_.push_back(std::move(node));
   }
+  bar->addMenu(help_);
+  auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), bar);
+  QObject::connect(f10, &QShortcut::activated, bar, [bar] { OpenFirstMenu(*bar); });
   window_.layout->setMenuBar(bar);
   bar->show();
 }
@@ -132,15 +263,16 @@ void MenuView::Build(const Ref<MenuBar>& model) {
 void MenuView::BuildItems(QMenu* into, const MenuItem& parent, std::vector<Node>& nodes) {
   for (std::int64_t i = 0; i < parent.Count(); ++i) {
     Ref<MenuItem> item = parent.Item(i);
+    QMenu* target = IsAppleItem(*item) && help_ ? help_.data() : into;
     Node node;
     node.item = item.shared();
     if (item->Count() > 0) {
-      node.menu = new QMenu(into);
-      node.action = into->addMenu(node.menu);
+      node.menu = new QMenu(target);
+      node.action = target->addMenu(node.menu);
       BuildItems(node.menu, *item, node.children);
     } else {
-      node.action = new QAction(into);
-      into->addAction(node.action);
+      node.action = new QAction(target);
+      target->addAction(node.action);
       std::weak_ptr<Object> weak = item.shared();
       QObject::connect(node.action, &QAction::triggered, node.action,
                        [weak] { MenuItemChosen(ItemOf(weak)); });
@@ -172,9 +304,12 @@ void MenuView::Update(const MenuItem& parent, std::vector<Node>& nodes, bool top
     QAction* a = node.action;
     const bool separator = !topLevel && IsSeparator(*item);
     a->setSeparator(separator);
-    if (!separator) a->setText(Caption(*item));
-    if (node.menu) node.menu->setTitle(Caption(*item));
-    a->setVisible(item->Visible());
+    // Top-level titles carry mnemonics, which depend on the other menus: UpdateTitles sets them.
+    if (!topLevel) {
+      if (!separator) a->setText(Caption(*item));
+      if (node.menu) node.menu->setTitle(Caption(*item));
+    }
+    a->setVisible(Drawn(*item));
     a->setEnabled(item->Enabled());
     if (!topLevel && !node.menu) {
       const QString shortcut = ShortcutText(item->Shortcut());
@@ -184,6 +319,22 @@ void MenuView::Update(const MenuItem& parent, std::vector<Node>& nodes, bool top
     }
     Update(*item, node.children, false);
   }
+}
+
+void MenuView::UpdateTitles() {
+  QString taken;
+  for (Node& node : top_) {
+    Ref<MenuItem> item = ItemOf(node.item);
+    if (!item || !node.menu) continue;
+    node.menu->setTitle(Drawn(*item) ? WithMnemonic(Q(item->Value()), taken) : Caption(*item));
+  }
+  if (!help_) return;
+  bool anyShown = false;
+  for (const QAction* a : help_->actions())
+    anyShown = anyShown || (a->isVisible() && !a->isSeparator());
+  help_->setTitle(anyShown ? WithMnemonic(QString::fromLatin1(kHelpCaption), taken)
+                           : QString::fromLatin1(kHelpCaption));
+  help_->menuAction()->setVisible(anyShown);
 }
 
 const MenuView::Node* MenuView::Find(const MenuItem& item, const std::vector<Node>& nodes) const {
@@ -206,8 +357,10 @@ QAction* MenuView::ActionOf(const MenuItem& item) const {
 
 // ---- Dispatch ----
 
-void DeliverEnableMenuItems() {
+void DeliverEnableMenuItems(const Ref<MenuBar>& shown) {
   Ref<Window> front = FrontWindow();
+  // The framework's enabling first, so that the window's own rules have the last word.
+  if (shown) RunGuarded([&] { AutoEnable(*shown, front, true); });
   if (!front) return;
   RunGuarded([&] {
     if (front->IsEventImplemented("EnableMenuItems")) front->Event_EnableMenuItems();
@@ -229,14 +382,8 @@ void MenuItemChosen(const Ref<MenuItem>& item) {
     if (handled) return;
     if (item->ClassRecordOf().IsA(QuitMenuItem::Class())) {
       Quit(0);
-    } else if (name == "EditUndo") {
-      RunEditCommand(EditCommand::Undo);
-    } else if (name == "EditCut") {
-      RunEditCommand(EditCommand::Cut);
-    } else if (name == "EditCopy") {
-      RunEditCommand(EditCommand::Copy);
-    } else if (name == "EditPaste") {
-      RunEditCommand(EditCommand::Paste);
+    } else if (std::optional<EditCommand> command = EditCommandOf(name)) {
+      RunEditCommand(*command);
     }
   });
 }

@@ -34,6 +34,8 @@ class MenuView {
   QMenu* MenuOf(const MenuItem& item) const;
   // The Qt action that shows the item, or null.
   QAction* ActionOf(const MenuItem& item) const;
+  // The last menu of the bar, which holds the AppleMenuItems; null before the bar is built.
+  QMenu* HelpMenu() const { return help_; }
 
  private:
   struct Node {
@@ -46,11 +48,13 @@ class MenuView {
   void BuildItems(QMenu* into, const MenuItem& parent, std::vector<Node>& nodes);
   bool SameShape(const MenuItem& parent, const std::vector<Node>& nodes) const;
   void Update(const MenuItem& parent, std::vector<Node>& nodes, bool topLevel);
+  void UpdateTitles();
   const Node* Find(const MenuItem& item, const std::vector<Node>& nodes) const;
 
   Window::Impl& window_;
   std::weak_ptr<Object> model_;
   QPointer<QMenuBar> bar_;
+  QPointer<QMenu> help_;
   std::vector<Node> top_;
   bool rebuildQueued_ = false;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);  // for calls queued on the loop

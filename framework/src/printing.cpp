@@ -5,16 +5,21 @@
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <algorithm>
+#include <cstdio>
 #include <utility>
 #include <vector>
 
 #include "framework/controls.h"
+#include "framework/text.h"
+#include "framework/window.h"
 #include "internal.h"
 #include "seams.h"
 
@@ -22,7 +27,8 @@ namespace fw {
 
 namespace {
 
-// The page is fixed whatever the printer offers; the whole sheet is ours (no printer margins).
+// The page the system draws on, in points, whatever paper the user chose: it is placed at the top
+// left of the paper's printable area at its real size.
 constexpr double kPageWidth = 540;
 constexpr double kPageHeight = 648;
 
@@ -35,8 +41,12 @@ internal::PrintDialogHook& DialogHook() {
 
 struct Graphics::Impl {
   std::unique_ptr<QPagedPaintDevice> device;  // nil for a page that belongs to no job
-  QPainter painter;                           // in device pixels, origin at the sheet's corner
+  QPainter painter;  // in device pixels, origin at the top left of the printable area
   double pixelsPerPointX = 1, pixelsPerPointY = 1;
+  QPointF sheetOrigin;  // the painter's origin on the sheet, in points
+  // Where the page shows on the paper, in points from the painter's origin: the page, or the
+  // part of it that the printable area holds.
+  QSizeF visible{kPageWidth, kPageHeight};
   std::shared_ptr<internal::PrintJobCounts> counts = std::make_shared<internal::PrintJobCounts>();
 
   // The painter must finish (which completes the job) while the device still exists.
@@ -72,11 +82,16 @@ namespace internal {
 Ref<Graphics> MakeGraphics(QPagedPaintDevice* device) {
   std::unique_ptr<QPagedPaintDevice> owned(device);
   if (!owned) throw NilObjectException("print job without a device");
-  QPageLayout layout(QPageSize(QSizeF(kPageWidth, kPageHeight), QPageSize::Point),
-                     QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Point);
-  layout.setMode(QPageLayout::FullPageMode);
-  if (auto* printer = dynamic_cast<QPrinter*>(owned.get())) printer->setFullPage(true);
-  owned->setPageLayout(layout);
+  // The paper, orientation and margins are the user's, as the dialog left them.
+  const QPageLayout paper = owned->pageLayout();
+  const QRectF sheet = paper.fullRect(QPageLayout::Point);
+  const QRectF printable = sheet.marginsRemoved(paper.margins(QPageLayout::Point));
+  // A printout is named after the window it comes from (the PDF's title, the printer's job).
+  const std::string title = FrontWindow() ? FrontWindow()->Title() : std::string();
+  if (auto* printer = dynamic_cast<QPrinter*>(owned.get()))
+    printer->setDocName(QString::fromStdString(title));
+  else if (auto* pdf = dynamic_cast<QPdfWriter*>(owned.get()))
+    pdf->setTitle(QString::fromStdString(title));
 
   Ref<Graphics> page = RuntimeNewObject<Graphics>();
   Graphics::Impl& g = page->impl();
@@ -85,6 +100,24 @@ Ref<Graphics> MakeGraphics(QPagedPaintDevice* device) {
   // Everything the system places is in points, whatever the printer's resolution.
   g.pixelsPerPointX = g.device->logicalDpiX() / 72.0;
   g.pixelsPerPointY = g.device->logicalDpiY() / 72.0;
+  // In full-page mode the painter starts at the sheet's corner; the page still goes where the
+  // printer can print.
+  QPointF shift;
+  if (paper.mode() == QPageLayout::FullPageMode) shift = printable.topLeft() - sheet.topLeft();
+  g.painter.translate(shift.x() * g.pixelsPerPointX, shift.y() * g.pixelsPerPointY);
+  g.sheetOrigin = printable.topLeft() - sheet.topLeft();
+  g.visible =
+      QSizeF(std::min(kPageWidth, printable.width()), std::min(kPageHeight, printable.height()));
+  if (g.visible != QSizeF(kPageWidth, kPageHeight)) {
+    // Never scaled: a page of another size would print the text at another size.
+    std::fprintf(stderr,
+                 "The paper's printable area of %s x %s points is smaller than the page of %s x "
+                 "%s points; the printout is clipped.\n",
+                 Format(printable.width(), "0.0").c_str(),
+                 Format(printable.height(), "0.0").c_str(), Format(kPageWidth, "#").c_str(),
+                 Format(kPageHeight, "#").c_str());
+  }
+  g.counts->sheet = {sheet.width(), sheet.height()};
   return page;
 }
 
@@ -110,9 +143,11 @@ Ref<Graphics> OpenPrinterDialog() {
 
 namespace {
 
-// One laid-out line, in device pixels from the top of the document.
+// One laid-out line: where it stands, in device pixels from the top of the document, and which
+// line of which paragraph it is.
 struct LineSpan {
   double top, bottom;
+  int block, line;
 };
 
 // Text fields size their fonts in the design's units, which were points on the screen the
@@ -177,15 +212,15 @@ Ref<StyledTextPrinter> TextArea::StyledTextPrinter(const Ref<Graphics>& page, do
   p.doc->setTextWidth(width * g.pixelsPerPointX);
 
   if (!p.doc->isEmpty()) {
-    QAbstractTextDocumentLayout* layout = p.doc->documentLayout();
-    layout->documentSize();  // lays out the whole text
+    p.doc->documentLayout()->documentSize();  // lays out the whole text
     for (QTextBlock block = p.doc->begin(); block.isValid(); block = block.next()) {
       if (!block.isVisible()) continue;
-      const double blockTop = layout->blockBoundingRect(block).top();
       const QTextLayout* lines = block.layout();
+      const double blockTop = lines->position().y();
       for (int i = 0; i < lines->lineCount(); ++i) {
         const QTextLine line = lines->lineAt(i);
-        p.lines.push_back({blockTop + line.y(), blockTop + line.y() + line.height()});
+        p.lines.push_back(
+            {blockTop + line.y(), blockTop + line.y() + line.height(), block.blockNumber(), i});
       }
     }
   }
@@ -195,10 +230,10 @@ Ref<StyledTextPrinter> TextArea::StyledTextPrinter(const Ref<Graphics>& page, do
 void StyledTextPrinter::DrawBlock(double x, double y, double height) {
   Impl& p = *impl_;
   ++p.blocksDrawn;
-  ++p.page->impl().counts->blocksDrawn;
+  Graphics::Impl& g = p.page->impl();
+  ++g.counts->blocksDrawn;
   if (p.next >= p.lines.size()) return;
 
-  Graphics::Impl& g = p.page->impl();
   const double top = p.lines[p.next].top;
   // A little slack, so that rounding never pushes a line that fits onto the next page.
   const double limit = top + height * g.pixelsPerPointY + 1e-6;
@@ -206,17 +241,29 @@ void StyledTextPrinter::DrawBlock(double x, double y, double height) {
   while (end < p.lines.size() && p.lines[end].bottom <= limit) ++end;
   // A line taller than the block still goes out whole, or the text would never be drawn.
   if (end == p.next) ++end;
-  const double bottom = p.lines[end - 1].bottom;
 
+  // Lines are drawn one by one, never a paragraph under a clip: clipped text would still stand
+  // in a PDF's text layer, and a paragraph cut at the foot of one page would be there twice.
+  // On paper too small for the page, a line that falls outside it is not drawn either.
+  const QPointF origin(x * g.pixelsPerPointX, y * g.pixelsPerPointY - top);
+  const double visibleBottom = g.visible.height() * g.pixelsPerPointY + 1e-6;
   g.painter.save();
-  g.painter.translate(x * g.pixelsPerPointX, y * g.pixelsPerPointY - top);
-  const QRectF clip(0, top, p.doc->textWidth(), bottom - top);
-  g.painter.setClipRect(clip);
-  QAbstractTextDocumentLayout::PaintContext context;
-  context.clip = clip;
-  context.palette.setColor(QPalette::Text, Qt::black);
-  p.doc->documentLayout()->draw(&g.painter, context);
+  g.painter.setClipRect(
+      QRectF(0, 0, g.visible.width() * g.pixelsPerPointX, g.visible.height() * g.pixelsPerPointY));
+  g.painter.setPen(Qt::black);
+  double drawnBottom = top;
+  for (std::size_t i = p.next; i < end; ++i) {
+    const LineSpan& span = p.lines[i];
+    if (origin.y() + span.bottom > visibleBottom) break;
+    const QTextBlock block = p.doc->findBlockByNumber(span.block);
+    const QTextLayout* layout = block.layout();
+    layout->lineAt(span.line).draw(&g.painter, origin + layout->position());
+    drawnBottom = span.bottom;
+  }
   g.painter.restore();
+  g.counts->blocks.push_back({g.sheetOrigin.x() + x, g.sheetOrigin.y() + y,
+                              p.doc->textWidth() / g.pixelsPerPointX,
+                              (drawnBottom - top) / g.pixelsPerPointY});
   p.next = end;
 }
 

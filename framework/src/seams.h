@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "framework/printing.h"
 
@@ -16,6 +17,15 @@ namespace fw::internal {
 struct PrintJobCounts {
   std::int64_t pagesStarted = 0;
   std::int64_t blocksDrawn = 0;
+  struct Size {
+    double width = 0, height = 0;
+  } sheet;  // the paper, in points, as it lies (landscape swaps the sides)
+  // Every block that drew a line, in points from the sheet's top left corner: where it starts,
+  // how wide its text is laid out, how high its lines reach.
+  struct Block {
+    double x, y, width, height;
+  };
+  std::vector<Block> blocks;
 };
 std::shared_ptr<const PrintJobCounts> JobCountsOf(const Graphics& page);
 

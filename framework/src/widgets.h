@@ -20,6 +20,7 @@
 #include "framework/menu.h"
 #include "framework/picture.h"
 #include "framework/window.h"
+#include "locks.h"
 
 class QAction;
 class QApplication;
@@ -76,6 +77,20 @@ void DestroyAllWindows();
 // Every window redraws its menu bar (after the application's bar changed).
 void RefreshAllMenuBars();
 
+// The window's controls that have widgets, in the order Tab visits them (whether or not they
+// take the focus).
+std::vector<Control::Impl*> TabOrder(const Window::Impl& window);
+// When no control of the shown window has the focus, the first in tab order that takes it gets
+// it.
+void GiveFirstFocus(Window::Impl& window);
+
+// Lock flags: SetLockProperty takes LockLeft, LockTop, LockRight and LockBottom (false for any
+// other name); AnchorLocks notes the distances to the window's edges where the control was
+// placed; FollowResize moves and sizes the window's locked controls to its new size.
+bool SetLockProperty(Control::Impl& control, const std::string& name, const PropertyValue& value);
+void AnchorLocks(Control::Impl& control);
+void FollowResize(Window::Impl& window);
+
 // The framework control a widget shows, or null.
 Control::Impl* ControlOfWidget(const QWidget* widget);
 
@@ -90,8 +105,10 @@ bool RunEditCommand(EditCommand command);
 // A menu item was chosen: the frontmost window's handler for its name, else the item's own
 // action.
 void MenuItemChosen(const Ref<MenuItem>& item);
-// A menu is about to show its items.
-void DeliverEnableMenuItems();
+// A menu of the bar shown is about to show its items: the framework enables the AutoEnabled
+// items that would do something and disables the others, then the frontmost window's
+// EnableMenuItems runs.
+void DeliverEnableMenuItems(const Ref<MenuBar>& shown);
 
 QApplication* RequireApplication();
 // Quit ran while the event loop runs, and the loop has not returned yet. Until it has, every
@@ -118,6 +135,7 @@ struct Control::Impl {
   int left = 0, top = 0, width = 80, height = 22;
   bool visible = true, enabled = true, tabStop = true;
   std::int64_t tabIndex = 0;
+  internal::Locks locks;
   std::string initialParent;  // "" is the window itself
   std::string tooltip;
   internal::FontSpec font;

@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <functional>
 #include <limits>
-#include <unordered_set>
 
 #include "framework/application.h"
 #include "framework/property_list.h"
@@ -91,6 +90,9 @@ bool FrameWidget::event(QEvent* e) {
     case QEvent::WindowActivate:
       window.Activated();
       break;
+    case QEvent::Show:
+      GiveFirstFocus(window);
+      break;
     case QEvent::KeyPress:
       if (window.KeyDown(static_cast<QKeyEvent&>(*e))) {
         e->accept();
@@ -124,6 +126,7 @@ void ContentWidget::resizeEvent(QResizeEvent* e) {
   if (window.frame && window.frame->isVisible() && window.resizeable) {
     window.width = e->size().width();
     window.height = e->size().height();
+    FollowResize(window);
   }
   QWidget::resizeEvent(e);
 }
@@ -217,24 +220,8 @@ void Window::Impl::RefreshMenuBar() {
 void Window::Impl::UpdateTabOrder() {
   if (!constructed || !frame) return;
   std::vector<QWidget*> chain;
-  std::unordered_set<const Control::Impl*> seen;
-  std::function<void(const Control::Impl*)> visit = [&](const Control::Impl* parent) {
-    std::vector<Control::Impl*> children;
-    for (const Ref<Control>& c : controls) {
-      Control::Impl& ci = c->impl();
-      if (ci.widget && ci.ParentControl() == parent && !seen.count(&ci)) children.push_back(&ci);
-    }
-    std::stable_sort(
-        children.begin(), children.end(), [](const Control::Impl* a, const Control::Impl* b) {
-          return a->tabIndex != b->tabIndex ? a->tabIndex < b->tabIndex : a->order < b->order;
-        });
-    for (Control::Impl* child : children) {
-      seen.insert(child);
-      if (child->widget->focusPolicy() & Qt::TabFocus) chain.push_back(child->widget);
-      visit(child);
-    }
-  };
-  visit(nullptr);
+  for (Control::Impl* c : internal::TabOrder(*this))
+    if (c->widget->focusPolicy() & Qt::TabFocus) chain.push_back(c->widget);
   for (std::size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
@@ -357,18 +344,7 @@ void Window::Show() {
     d.frame->showFullScreen();
   else
     d.frame->show();
-  if (!d.shownOnce) {
-    d.shownOnce = true;
-    // The first control in tab order takes the focus when nothing else has it.
-    if (!d.frame->focusWidget()) {
-      for (QWidget* w = d.frame->nextInFocusChain(); w != d.frame; w = w->nextInFocusChain()) {
-        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(d.frame)) {
-          w->setFocus(Qt::TabFocusReason);
-          break;
-        }
-      }
-    }
-  }
+  d.shownOnce = true;
   d.frame->raise();
   d.frame->activateWindow();
   internal::MoveToFront(*this);

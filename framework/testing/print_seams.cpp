@@ -1,9 +1,13 @@
 // The print dialog's stand-in, the resources-folder override and the PDF page reader.
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPdfWriter>
+#include <QProcess>
 #include <QString>
 #include <charconv>
 #include <fstream>
 #include <iterator>
+#include <string_view>
 #include <utility>
 
 #include "framework/testing/testing.h"
@@ -12,9 +16,26 @@
 
 namespace fw::testing {
 
+namespace {
+
+QPageSize::PageSizeId PageSizeOf(Paper::Size size) {
+  switch (size) {
+    case Paper::Size::A4:
+      return QPageSize::A4;
+    case Paper::Size::Letter:
+      return QPageSize::Letter;
+    case Paper::Size::A6:
+      return QPageSize::A6;
+  }
+  return QPageSize::A4;
+}
+
+}  // namespace
+
 struct PrintDialogStandIn::State {
   bool cancels = true;
   std::string pdfPath;
+  Paper paper;
   int dialogsOpened = 0;
   std::shared_ptr<const internal::PrintJobCounts> lastJob;
   internal::PrintDialogHook replaced;
@@ -25,8 +46,16 @@ PrintDialogStandIn::PrintDialogStandIn() : state_(new State) {
   state->replaced = internal::SetPrintDialogHook([state]() -> Ref<Graphics> {
     ++state->dialogsOpened;
     if (state->cancels) return nullptr;
-    Ref<Graphics> page =
-        internal::MakeGraphics(new QPdfWriter(QString::fromStdString(state->pdfPath)));
+    auto* writer = new QPdfWriter(QString::fromStdString(state->pdfPath));
+    // What the dialog leaves on the printer when the user accepts it.
+    const Paper& paper = state->paper;
+    QPageLayout layout(QPageSize(PageSizeOf(paper.size)),
+                       paper.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(paper.left, paper.top, paper.right, paper.bottom),
+                       QPageLayout::Point);
+    if (paper.fullPage) layout.setMode(QPageLayout::FullPageMode);
+    writer->setPageLayout(layout);
+    Ref<Graphics> page = internal::MakeGraphics(writer);
     state->lastJob = internal::JobCountsOf(*page);
     return page;
   });
@@ -36,10 +65,11 @@ PrintDialogStandIn PrintDialogStandIn::Cancelling() {
   return PrintDialogStandIn();
 }
 
-PrintDialogStandIn PrintDialogStandIn::PrintingTo(const std::string& pdfPath) {
+PrintDialogStandIn PrintDialogStandIn::PrintingTo(const std::string& pdfPath, const Paper& paper) {
   PrintDialogStandIn standIn;
   standIn.state_->cancels = false;
   standIn.state_->pdfPath = pdfPath;
+  standIn.state_->paper = paper;
   return standIn;
 }
 
@@ -62,6 +92,18 @@ std::int64_t PrintDialogStandIn::PagesStarted() const {
 
 std::int64_t PrintDialogStandIn::BlocksDrawn() const {
   return state_->lastJob ? state_->lastJob->blocksDrawn : 0;
+}
+
+std::vector<PrintedBlock> PrintDialogStandIn::Blocks() const {
+  std::vector<PrintedBlock> out;
+  if (state_->lastJob)
+    for (const auto& b : state_->lastJob->blocks) out.push_back({b.x, b.y, b.width, b.height});
+  return out;
+}
+
+PdfPage PrintDialogStandIn::Sheet() const {
+  if (!state_->lastJob) return {};
+  return {state_->lastJob->sheet.width, state_->lastJob->sheet.height};
 }
 
 ResourcesFolderOverride::ResourcesFolderOverride(const std::string& folder)
@@ -95,6 +137,99 @@ std::vector<PdfPage> PdfPagesOf(const std::string& pdfPath) {
     pages.push_back({box[2] - box[0], box[3] - box[1]});
   }
   return pages;
+}
+
+}  // namespace fw::testing
+
+namespace fw::testing {
+
+namespace {
+
+// The value of attribute name="..." in the tag that starts at tag, or "".
+std::string Attribute(std::string_view tag, std::string_view name) {
+  const std::string key = " " + std::string(name) + "=\"";
+  const std::size_t at = tag.find(key);
+  if (at == std::string_view::npos) return {};
+  const std::size_t from = at + key.size();
+  return std::string(tag.substr(from, tag.find('"', from) - from));
+}
+
+double Number(std::string_view tag, std::string_view name) {
+  const std::string text = Attribute(tag, name);
+  double v = 0;
+  std::from_chars(text.data(), text.data() + text.size(), v);
+  return v;
+}
+
+std::string Unescaped(std::string_view s) {
+  static const std::pair<std::string_view, char> kEntities[] = {
+      {"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&apos;", '\''}};
+  std::string out;
+  for (std::size_t i = 0; i < s.size();) {
+    bool replaced = false;
+    for (const auto& [entity, c] : kEntities) {
+      if (s.substr(i, entity.size()) == entity) {
+        out += c;
+        i += entity.size();
+        replaced = true;
+        break;
+      }
+    }
+    if (!replaced) out += s[i++];
+  }
+  return out;
+}
+
+// The element's text between <tag ...> and </tag>, starting the search at from.
+std::string_view Between(std::string_view xml, std::size_t from, std::string_view tag,
+                         std::size_t* end) {
+  const std::size_t open = xml.find('>', from);
+  const std::string close = "</" + std::string(tag) + ">";
+  const std::size_t stop = xml.find(close, open);
+  *end = stop == std::string_view::npos ? xml.size() : stop + close.size();
+  if (open == std::string_view::npos || stop == std::string_view::npos) return {};
+  return xml.substr(open + 1, stop - open - 1);
+}
+
+}  // namespace
+
+PdfText PdfTextOf(const std::string& pdfPath) {
+  QProcess reader;
+  reader.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox-layout"),
+                                             QString::fromStdString(pdfPath), QStringLiteral("-")});
+  if (!reader.waitForFinished(60000) || reader.exitStatus() != QProcess::NormalExit ||
+      reader.exitCode() != 0)
+    throw RuntimeException("pdftotext could not read " + pdfPath + ": " +
+                           reader.readAllStandardError().toStdString());
+  const std::string out = reader.readAllStandardOutput().toStdString();
+  const std::string_view xml(out);
+
+  PdfText text;
+  std::size_t end = 0;
+  if (const std::size_t t = xml.find("<title"); t != std::string_view::npos)
+    text.title = Unescaped(Between(xml, t, "title", &end));
+  for (std::size_t at = xml.find("<page "); at != std::string_view::npos;
+       at = xml.find("<page ", at + 1)) {
+    const std::string_view tag = xml.substr(at, xml.find('>', at) - at);
+    PdfTextPage page{Number(tag, "width"), Number(tag, "height"), {}};
+    const std::size_t pageEnd = std::min(xml.find("</page>", at), xml.size());
+    for (std::size_t l = xml.find("<line ", at); l < pageEnd; l = xml.find("<line ", l + 1)) {
+      const std::string_view lineTag = xml.substr(l, xml.find('>', l) - l);
+      PdfTextLine line{Number(lineTag, "xMin"),
+                       Number(lineTag, "yMin"),
+                       Number(lineTag, "xMax"),
+                       Number(lineTag, "yMax"),
+                       {}};
+      const std::size_t lineEnd = std::min(xml.find("</line>", l), pageEnd);
+      for (std::size_t w = xml.find("<word ", l); w < lineEnd; w = xml.find("<word ", end)) {
+        if (!line.text.empty()) line.text += ' ';
+        line.text += Unescaped(Between(xml, w, "word", &end));
+      }
+      page.lines.push_back(std::move(line));
+    }
+    text.pages.push_back(std::move(page));
+  }
+  return text;
 }
 
 }  // namespace fw::testing

@@ -142,30 +142,44 @@ internal::MenuView& ViewOf(const Ref<Window>& window) {
   return *w.menuView;
 }
 
-Ref<MenuItem> TopLevelItem(internal::MenuView& view, const std::string& name) {
+// A caption as the user reads it: without the mnemonic marks.
+std::string CaptionOf(const QAction& a) {
+  const QString text = a.text();
+  QString shown;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text[i] == u'&' && i + 1 < text.size()) ++i;
+    shown += text[i];
+  }
+  return U(shown);
+}
+
+// A top-level menu of the drawn bar: by the name of its model item, by its caption in the
+// model, or by the caption it shows (the Help menu has no model item).
+QMenu& TopLevelMenu(internal::MenuView& view, const std::string& name) {
   Ref<MenuBar> model = view.Model();
-  if (Ref<MenuItem> item = model->Child(name)) return item;
-  for (std::int64_t i = 0; i < model->Count(); ++i)
-    if (model->Item(i)->Value() == name) return model->Item(i);
+  Ref<MenuItem> item = model->Child(name);
+  for (std::int64_t i = 0; !item && i < model->Count(); ++i)
+    if (model->Item(i)->Value() == name) item = model->Item(i);
+  if (item) {
+    if (QMenu* menu = view.MenuOf(*item)) return *menu;
+    Fail("menu '" + name + "' is not drawn");
+  }
+  for (QAction* a : view.Bar()->actions())
+    if (a->menu() && CaptionOf(*a) == name) return *a->menu();
   Fail("no top-level menu '" + name + "'");
 }
 
-std::string CaptionOf(const QAction& a) {
-  return U(QString(a.text()).replace(QStringLiteral("&&"), QStringLiteral("&")));
-}
-
 // Opens a top-level menu by a click on the menu bar, as a user does.
-QMenu& OpenTopLevel(const Ref<Window>& window, const Ref<MenuItem>& item) {
+QMenu& OpenTopLevel(const Ref<Window>& window, QMenu& menu) {
   internal::MenuView& view = ViewOf(window);
   ActivateFrame(FrameOf(window));
-  QMenu* menu = view.MenuOf(*item);
-  if (!menu) Fail("menu '" + item->Name() + "' is not drawn");
+  if (!menu.menuAction()->isVisible()) Fail("menu '" + U(menu.title()) + "' is not drawn");
   QMenuBar* bar = view.Bar();
-  QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
+  QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu.menuAction()).center());
   ProcessEvents();
-  if (!menu->isVisible())
-    menu->popup(bar->mapToGlobal(bar->actionGeometry(menu->menuAction()).bottomLeft()));
-  return *menu;
+  if (!menu.isVisible())
+    menu.popup(bar->mapToGlobal(bar->actionGeometry(menu.menuAction()).bottomLeft()));
+  return menu;
 }
 
 // The window the simulated pointer is in, as far as these functions moved it.
@@ -327,6 +341,14 @@ void Paste(const Ref<TextArea>& control, const std::string& text) {
   ProcessEvents();
 }
 
+void SetClipboardText(const std::string& text) {
+  if (text.empty())
+    QApplication::clipboard()->clear();
+  else
+    QApplication::clipboard()->setText(Q(text));
+  ProcessEvents();
+}
+
 // ---- Pointer ----
 
 void Click(const Ref<RectControl>& control) {
@@ -416,33 +438,43 @@ void Activate(const Ref<Window>& window) {
   ProcessEvents();
 }
 
+void ResizeByUser(const Ref<Window>& window, int width, int height) {
+  Window::Impl& w = WindowOf(window);
+  QWidget& frame = FrameOf(window);
+  // The frame holds the menu bar above the content.
+  const QSize around = frame.size() - w.content->size();
+  frame.resize(width + around.width(), height + around.height());
+  ProcessEvents();
+}
+
 // ---- Menus ----
 
 void OpenMenu(const Ref<Window>& window, const std::string& topLevelName) {
   internal::MenuView& view = ViewOf(window);
-  OpenTopLevel(window, TopLevelItem(view, topLevelName));
+  OpenTopLevel(window, TopLevelMenu(view, topLevelName));
   CloseMenus();
 }
 
 void ChooseMenuItem(const Ref<Window>& window, const std::string& itemName) {
   internal::MenuView& view = ViewOf(window);
-  Ref<MenuBar> model = view.Model();
-  Ref<MenuItem> item = model->Lookup(itemName);
+  Ref<MenuItem> item = view.Model()->Lookup(itemName);
   if (!item) Fail("no menu item '" + itemName + "'");
-  std::vector<Ref<MenuItem>> path;  // top-level menu first
-  for (Ref<MenuItem> i = item; i && i.get() != model.get(); i = i->Parent())
-    path.insert(path.begin(), i);
-  QMenu* menu = &OpenTopLevel(window, path.front());
-  for (std::size_t i = 1; i + 1 < path.size(); ++i) {
-    QMenu* sub = view.MenuOf(*path[i]);
-    if (!sub) break;
+  QAction* action = view.ActionOf(*item);
+  if (!action) Fail("menu item '" + itemName + "' is not drawn");
+  // The menus that lead to the item as drawn (an AppleMenuItem sits in the Help menu), the
+  // top-level one first.
+  std::vector<QMenu*> path;
+  for (QMenu* m = qobject_cast<QMenu*>(action->parent()); m; m = qobject_cast<QMenu*>(m->parent()))
+    path.insert(path.begin(), m);
+  if (path.empty()) Fail("'" + itemName + "' is a top-level menu, not an item");
+  QMenu* menu = &OpenTopLevel(window, *path.front());
+  for (std::size_t i = 1; i < path.size(); ++i) {
+    QMenu* sub = path[i];
     sub->popup(menu->mapToGlobal(menu->actionGeometry(sub->menuAction()).topRight()));
     ProcessEvents();
     menu = sub;
   }
-  QAction* action = path.size() > 1 ? view.ActionOf(*item) : nullptr;
-  if (action && action->isEnabled() && action->isVisible() && !action->isSeparator() &&
-      menu->isVisible()) {
+  if (action->isEnabled() && action->isVisible() && !action->isSeparator() && menu->isVisible()) {
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
     ProcessEvents();
   }
@@ -458,10 +490,9 @@ std::vector<std::string> ShownTopLevelCaptions(const Ref<Window>& window) {
 
 std::vector<ShownMenuItem> ShownItems(const Ref<Window>& window, const std::string& topLevelName) {
   internal::MenuView& view = ViewOf(window);
-  QMenu* menu = view.MenuOf(*TopLevelItem(view, topLevelName));
+  QMenu& menu = TopLevelMenu(view, topLevelName);
   std::vector<ShownMenuItem> out;
-  if (!menu) return out;
-  for (QAction* a : menu->actions()) {
+  for (QAction* a : menu.actions()) {
     if (!a->isVisible()) continue;
     ShownMenuItem s;
     s.name = U(a->property("fwMenuItem").toString());
@@ -471,7 +502,48 @@ std::vector<ShownMenuItem> ShownItems(const Ref<Window>& window, const std::stri
     s.enabled = a->isEnabled();
     out.push_back(s);
   }
+  // The menu draws no separator first, last or after another.
+  if (menu.separatorsCollapsible()) {
+    std::vector<ShownMenuItem> drawn;
+    for (const ShownMenuItem& s : out)
+      if (!s.separator || (!drawn.empty() && !drawn.back().separator)) drawn.push_back(s);
+    if (!drawn.empty() && drawn.back().separator) drawn.pop_back();
+    out = std::move(drawn);
+  }
   return out;
+}
+
+void PressKeys(const Ref<Window>& window, const std::string& keys) {
+  QWidget& frame = FrameOf(window);
+  const QKeySequence sequence = QKeySequence::fromString(Q(keys), QKeySequence::PortableText);
+  if (sequence.isEmpty()) Fail("no key combination '" + keys + "'");
+  QWidget* target = QApplication::activePopupWidget();
+  if (!target) {
+    ActivateFrame(frame);
+    target = frame.focusWidget() ? frame.focusWidget() : &frame;
+  }
+  const QKeyCombination combination = sequence[0];
+  const Qt::Key key = combination.key();
+  const Qt::KeyboardModifiers mods = combination.keyboardModifiers();
+  // The text a keyboard gives with the key: its character, whatever Alt is held with it.
+  QString text;
+  if (key >= Qt::Key_0 && key <= Qt::Key_9) text = QChar(u'0' + (key - Qt::Key_0));
+  if (key >= Qt::Key_A && key <= Qt::Key_Z)
+    text = QChar((mods & Qt::ShiftModifier ? u'A' : u'a') + (key - Qt::Key_A));
+  if (key == Qt::Key_Return) text = QStringLiteral("\r");
+  if (key == Qt::Key_Escape) text = QString(QChar(0x1B));
+  if (key == Qt::Key_Space) text = QStringLiteral(" ");
+  if (mods & Qt::ControlModifier) text.clear();
+  Press(*target, key, text, mods);
+}
+
+std::string OpenMenuCaption() {
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  return menu ? CaptionOf(*menu->menuAction()) : std::string();
+}
+
+void CloseOpenMenus() {
+  CloseMenus();
 }
 
 // ---- The loop ----

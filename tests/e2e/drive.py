@@ -1,9 +1,11 @@
 """Drives the running program as a user would and checks what it shows.
 
 Starts the built executable, waits for the About window, sees the main window come up when the
-About window's timer hands over, types the 2 x 2 table 10, 20 / 30, 40 into the grid with real
-clicks and key presses (xdotool, through the X server), presses "Calculate", reads the four result
-lines back from the running program through AT-SPI, quits with Ctrl+Q and checks the exit status.
+About window's timer hands over, and from then on uses the keyboard only (xdotool key presses
+through the X server, never the pointer): types the 2 x 2 table 10, 20 / 30, 40 into the grid,
+starting in the first cell, which has the focus, moving on with Tab; Tabs to "Calculate" and
+presses Space; reads the four result lines back from the running program through AT-SPI; quits
+with Ctrl+Q and checks the exit status.
 
 Usage: drive.py PATH-TO-VANTREL (on a display, with the accessibility bus running).
 """
@@ -99,9 +101,17 @@ def centre(acc):
     return x + w // 2, y + h // 2
 
 
-def click(acc):
-    x, y = centre(acc)
-    subprocess.run(["xdotool", "mousemove", "--sync", str(x), str(y), "click", "1"], check=True)
+def key(*keys):
+    subprocess.run(["xdotool", "key", "--delay", "30", *keys], check=True)
+
+
+def type_text(text):
+    subprocess.run(["xdotool", "type", "--delay", "50", text], check=True)
+
+
+def focused(acc):
+    acc.clear_cache()
+    return acc.getState().contains(pyatspi.STATE_FOCUSED)
 
 
 def text_of(acc):
@@ -143,12 +153,21 @@ def drive(program):
     print("main window shown, About window hidden")
 
     cells = grid(window)
+    wait_for("the focus in the first cell", lambda: focused(cells[0][0]), timeout=10)
+    print("the first cell has the focus")
+
+    # Row by row: Tab goes on to the next cell, across the ten columns of the grid.
     for r, row in enumerate(TABLE):
         for c, count in enumerate(row):
-            click(cells[r][c])
-            subprocess.run(["xdotool", "type", "--delay", "50", count], check=True)
+            wait_for("the focus in cell %d,%d" % (r + 1, c + 1), lambda: focused(cells[r][c]),
+                     timeout=10)
+            type_text(count)
             wait_for("cell %d,%d to read %s" % (r + 1, c + 1, count),
                      lambda: text_of(cells[r][c]) == count, timeout=10)
+            if c + 1 < len(row):
+                key("Tab")
+        if r + 1 < len(TABLE):
+            key(*["Tab"] * (10 - len(row) + 1))
     print("typed", TABLE)
 
     calculate = wait_for(
@@ -159,7 +178,11 @@ def drive(program):
             None,
         ),
     )
-    click(calculate)
+    # From the last cell typed in, past the rest of the grid, to the button.
+    last_r, last_c = len(TABLE), len(TABLE[-1])
+    key(*["Tab"] * ((10 - last_r) * 10 + (10 - last_c) + 1))
+    wait_for("the focus on Calculate", lambda: focused(calculate), timeout=10)
+    key("space")
     try:
         wait_for("the result lines", lambda: result_lines(window) == EXPECTED, timeout=15)
     except Failure:
@@ -168,7 +191,7 @@ def drive(program):
     for line in sorted(EXPECTED):
         print("read:", line)
 
-    subprocess.run(["xdotool", "key", "ctrl+q"], check=True)
+    key("ctrl+q")
     try:
         status = program.wait(timeout=30)
     except subprocess.TimeoutExpired:

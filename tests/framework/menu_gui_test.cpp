@@ -2,14 +2,17 @@
 // EnableMenuItems before a menu shows, the Quit item and the Edit items.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "demo_window.h"
 #include "framework/application.h"
 #include "framework/menu.h"
+#include "framework/property_list.h"
 #include "framework/runtime.h"
 #include "framework/testing/testing.h"
+#include "framework/text.h"
 
 namespace {
 
@@ -85,17 +88,50 @@ class MenuTest : public GuiTest {
 TEST_F(MenuTest, AWindowShowsTheApplicationsMenuBarAsItsOwn) {
   fw::Ref<DemoWnd> w = DemoWnd::Instance();
   EXPECT_FALSE(w->MenuBar()) << "no bar of its own";
+  // The untitled first menu is not drawn; the AppleMenuItem goes to a Help menu at the end.
   EXPECT_EQ(ShownTopLevelCaptions(w),
-            (std::vector<std::string>{"", "File", "Edit", "Window & more"}));
+            (std::vector<std::string>{"File", "Edit", "Window & more", "Help"}));
   const std::vector<ShownMenuItem> edit = ShownItems(w, "EditMenu");
-  ASSERT_EQ(edit.size(), 6u);
+  ASSERT_EQ(edit.size(), 5u) << "the item with an empty caption is not drawn";
   EXPECT_EQ(edit[0].caption, "Undo");
   EXPECT_EQ(edit[0].shortcut, "Ctrl+Z") << "Cmd is the primary modifier";
   EXPECT_TRUE(edit[1].separator);
   EXPECT_EQ(edit[4].shortcut, "Ctrl+V");
-  EXPECT_EQ(edit[5].caption, "") << "an empty caption shows an empty item";
-  EXPECT_FALSE(edit[5].separator);
-  EXPECT_EQ(ShownItems(w, "Edit").size(), 6u) << "a top-level menu is found by caption too";
+  EXPECT_EQ(ShownItems(w, "Edit").size(), 5u) << "a top-level menu is found by caption too";
+}
+
+// An empty caption hides a menu or an item from view only: the model keeps it, lookups find
+// it, and it shows once it has a caption.
+TEST_F(MenuTest, EmptyCaptionsAreNotDrawnButStayInTheModel) {
+  fw::Ref<DemoWnd> w = DemoWnd::Instance();
+  EXPECT_TRUE(bar->Lookup("EditClear"));
+  EXPECT_EQ(bar->Count(), 4) << "the untitled menu is still the bar's first";
+  EXPECT_THROW(OpenMenu(w, "UntitledMenu3"), fw::RuntimeException) << "not drawn";
+
+  bar->Lookup("EditClear")->SetValue("Clear");
+  bar->Lookup("UntitledMenu3")->SetValue("Tools");
+  EXPECT_EQ(ShownTopLevelCaptions(w),
+            (std::vector<std::string>{"Tools", "File", "Edit", "Window & more", "Help"}));
+  EXPECT_EQ(ShownItems(w, "EditMenu").back().caption, "Clear");
+}
+
+TEST_F(MenuTest, AppleMenuItemsAreDrawnInAHelpMenuAtTheEnd) {
+  fw::Ref<DemoWnd> w = DemoWnd::Instance();
+  w->AddMenuHandler("AboutItem",
+                    fw::RuntimeCreateDelegate(&DemoWnd::DemoItem_Action, w, "(  ) as Boolean"));
+  const std::vector<ShownMenuItem> help = ShownItems(w, "Help");
+  ASSERT_EQ(help.size(), 1u);
+  EXPECT_EQ(help[0].name, "AboutItem");
+  EXPECT_EQ(help[0].caption, "About");
+  EXPECT_EQ(ShownItems(w, "WindowMenu").size(), 1u) << "moved, not copied";
+  EXPECT_TRUE(bar->Lookup("AboutItem")->Parent() == bar->Child("WindowMenu")) << "model unchanged";
+
+  ChooseMenuItem(w, "AboutItem");
+  EXPECT_EQ(w->menuHandlerCalls, 1) << "handled by name, wherever it is drawn";
+
+  // With nothing to show, there is no Help menu.
+  bar->Lookup("AboutItem")->SetValue("");
+  EXPECT_EQ(ShownTopLevelCaptions(w), (std::vector<std::string>{"File", "Edit", "Window & more"}));
 }
 
 TEST_F(MenuTest, ShortcutTextsMapToThePlatformsKeys) {
@@ -180,6 +216,156 @@ TEST_F(MenuTest, EnableMenuItemsOfTheFrontmostWindowRunsBeforeAMenuShows) {
   ChooseMenuItem(w, "DemoItem");
   EXPECT_EQ(w->menuHandlerCalls, 0);
   EXPECT_FALSE(ShownItem(w, "WindowMenu", "DemoItem").enabled);
+}
+
+// ---- Automatic enabling ----
+
+// Before a menu shows, an item is enabled exactly when choosing it would do something: the
+// frontmost window has a handler for it, or it quits.
+TEST_F(MenuTest, AutoEnabledItemsAreEnabledWhenTheFrontWindowHandlesThem) {
+  fw::Ref<DemoWnd> demo = DemoWnd::Instance();
+  OpenMenu(demo, "WindowMenu");
+  EXPECT_TRUE(bar->Lookup("DemoItem")->Enabled());
+  EXPECT_FALSE(bar->Lookup("AboutItem")->Enabled()) << "no window handles it";
+  EXPECT_FALSE(bar->Lookup("FilePrint")->Enabled());
+  EXPECT_TRUE(bar->Lookup("FileQuit")->Enabled());
+  EXPECT_FALSE(ShownItem(demo, "FileMenu", "FilePrint").enabled) << "as drawn";
+
+  fw::Ref<PlainWnd> plain = fw::RuntimeNewObject<PlainWnd>();
+  plain->Constructor();
+  OpenMenu(plain, "FileMenu");
+  EXPECT_FALSE(ShownItem(plain, "WindowMenu", "DemoItem").enabled) << "the front window decides";
+  EXPECT_TRUE(ShownItem(plain, "FileMenu", "FileQuit").enabled);
+}
+
+TEST_F(MenuTest, ItemsWithoutAutoEnabledKeepTheirState) {
+  fw::Ref<DemoWnd> w = DemoWnd::Instance();
+  bar->Lookup("FilePrint")->SetAutoEnabled(false);
+  bar->Lookup("DemoItem")->SetAutoEnabled(false);
+  bar->Lookup("DemoItem")->SetEnabled(false);
+  OpenMenu(w, "FileMenu");
+  EXPECT_TRUE(bar->Lookup("FilePrint")->Enabled()) << "nobody handles it, but it is left alone";
+  EXPECT_FALSE(bar->Lookup("DemoItem")->Enabled());
+}
+
+// The window's EnableMenuItems runs after the framework's pass, so its rules win.
+TEST_F(MenuTest, EnableMenuItemsHasTheLastWord) {
+  struct Deciding : DemoWnd {
+    void Event_EnableMenuItems() override {
+      fw::Ref<fw::MenuBar> menus = fw::GetAppObject()->MenuBar();
+      menus->Lookup("FilePrint")->SetEnabled(true);
+      menus->Lookup("DemoItem")->SetEnabled(false);
+    }
+  };
+  fw::Ref<Deciding> w = fw::RuntimeNewObject<Deciding>();
+  w->Constructor();
+  OpenMenu(w, "FileMenu");
+  EXPECT_TRUE(ShownItem(w, "FileMenu", "FilePrint").enabled);
+  EXPECT_FALSE(ShownItem(w, "WindowMenu", "DemoItem").enabled);
+}
+
+// The Edit items do something when the focused text field can do it now.
+struct EditCase {
+  const char* name;
+  std::function<void(DemoWnd&)> setUp;
+  bool undo, cut, copy, paste;
+};
+
+class EditEnablingTest : public MenuTest, public ::testing::WithParamInterface<EditCase> {};
+
+TEST_P(EditEnablingTest, EditItemsFollowTheFocusedField) {
+  const EditCase& c = GetParam();
+  fw::Ref<DemoWnd> w = DemoWnd::Instance();
+  SetClipboardText("");
+  c.setUp(*w);
+  OpenMenu(w, "EditMenu");
+  EXPECT_EQ(ShownItem(w, "EditMenu", "EditUndo").enabled, c.undo);
+  EXPECT_EQ(ShownItem(w, "EditMenu", "EditCut").enabled, c.cut);
+  EXPECT_EQ(ShownItem(w, "EditMenu", "EditCopy").enabled, c.copy);
+  EXPECT_EQ(ShownItem(w, "EditMenu", "EditPaste").enabled, c.paste);
+}
+
+void SelectAll(const fw::Ref<fw::TextArea>& field) {
+  field->SetFocus();
+  field->SetSelStart(0);
+  field->SetSelLength(fw::Len(field->Text()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , EditEnablingTest,
+    ::testing::Values(EditCase{"EmptyField", [](DemoWnd& w) { w.Field1()->SetFocus(); }, false,
+                               false, false, false},
+                      EditCase{"TypedAndSelected",
+                               [](DemoWnd& w) {
+                                 TypeText(w.Field1(), "12");
+                                 SelectAll(w.Field1());
+                               },
+                               true, true, true, false},
+                      EditCase{"TextOnTheClipboard",
+                               [](DemoWnd& w) {
+                                 SetClipboardText("7");
+                                 w.Field2()->SetFocus();
+                               },
+                               false, false, false, true},
+                      EditCase{"ReadOnlyFieldWithASelection",
+                               [](DemoWnd& w) {
+                                 fw::SetProperties(
+                                     w.Note(),
+                                     fw::PropertyListBuilder().Add("ReadOnly", true).Bytes());
+                                 SetClipboardText("7");
+                                 SelectAll(w.Note());
+                               },
+                               false, false, true, false},
+                      EditCase{"NoTextFieldFocused",
+                               [](DemoWnd& w) {
+                                 SetClipboardText("7");
+                                 w.Button()->SetFocus();
+                               },
+                               false, false, false, false}),
+    [](const ::testing::TestParamInfo<EditCase>& info) { return info.param.name; });
+
+// ---- Keyboard access ----
+
+// F10 opens the first drawn menu, Alt with the first letter of a caption opens that menu.
+TEST_F(MenuTest, KeysOpenTheMenus) {
+  fw::Ref<DemoWnd> w = DemoWnd::Instance();
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"F10", "File"},   {"Alt+F", "File"}, {"Alt+E", "Edit"}, {"Alt+W", "Window & more"},
+      {"Alt+H", "Help"},
+  };
+  for (const auto& [keys, menu] : cases) {
+    w->Field1()->SetFocus();
+    PressKeys(w, keys);
+    EXPECT_EQ(OpenMenuCaption(), menu) << keys;
+    CloseOpenMenus();
+  }
+  EXPECT_TRUE(w->fieldKeys.empty()) << "the field got none of them";
+}
+
+TEST_F(MenuTest, ArrowKeysAndReturnWorkInAnOpenMenu) {
+  fw::Ref<DemoWnd> w = DemoWnd::Instance();
+  PressKeys(w, "F10");
+  PressKeys(w, "Right");
+  EXPECT_EQ(OpenMenuCaption(), "Edit");
+  PressKeys(w, "Right");
+  PressKeys(w, "Down");
+  PressKeys(w, "Return");
+  EXPECT_EQ(w->menuHandlerCalls, 1) << "the first item of the Window menu was chosen";
+  EXPECT_EQ(OpenMenuCaption(), "");
+}
+
+// A caption that starts with a digit takes its first letter: Alt with a digit stays a key for
+// the focused field.
+TEST_F(MenuTest, AltWithADigitGoesToTheField) {
+  bar->Lookup("UntitledMenu3")->SetValue("1st");
+  fw::Ref<DemoWnd> w = DemoWnd::Instance();
+  w->Field1()->SetFocus();
+  PressKeys(w, "Alt+1");
+  EXPECT_EQ(OpenMenuCaption(), "");
+  EXPECT_EQ(w->fieldKeys, std::vector<std::string>{"1"});
+  PressKeys(w, "Alt+S");
+  EXPECT_EQ(OpenMenuCaption(), "1st");
+  CloseOpenMenus();
 }
 
 TEST_F(MenuTest, TheHandlersResultDecidesWhetherTheItemsOwnActionRuns) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -135,11 +136,12 @@ TEST_P(PrintedTextTest, DrawsTheBlocksItNeedsOnePerPage) {
   EXPECT_EQ(job.nextPages, pages - 1);
   EXPECT_EQ(dialog.PagesStarted(), pages);
 
+  // Every page is the paper the dialog gave (A4 unless chosen otherwise), not a page of its own.
   const std::vector<fw::testing::PdfPage> written = fw::testing::PdfPagesOf(pdf.string());
   ASSERT_EQ(static_cast<std::int64_t>(written.size()), pages);
   for (const fw::testing::PdfPage& page : written) {
-    EXPECT_DOUBLE_EQ(page.width, 540);
-    EXPECT_DOUBLE_EQ(page.height, 648);
+    EXPECT_NEAR(page.width, 595.3, 0.5);
+    EXPECT_NEAR(page.height, 841.9, 0.5);
   }
 }
 
@@ -162,6 +164,152 @@ TEST_F(PrintingTest, ManyPagesOneBlockEach) {
   EXPECT_GE(job.blocks, 5);
   EXPECT_EQ(dialog.PagesStarted(), job.blocks);
   EXPECT_EQ(static_cast<std::int64_t>(fw::testing::PdfPagesOf(pdf.string()).size()), job.blocks);
+}
+
+// ---- The user's paper ----
+
+// The words of a text, in order.
+std::vector<std::string> Words(const std::string& text) {
+  std::vector<std::string> words;
+  std::string word;
+  for (char c : text + " ") {
+    if (c == ' ' || c == '\r' || c == '\n') {
+      if (!word.empty()) words.push_back(word);
+      word.clear();
+    } else {
+      word += c;
+    }
+  }
+  return words;
+}
+
+std::vector<std::string> Words(const fw::testing::PdfText& pdf) {
+  std::vector<std::string> words;
+  for (const fw::testing::PdfTextPage& page : pdf.pages)
+    for (const fw::testing::PdfTextLine& line : page.lines)
+      for (const std::string& w : Words(line.text)) words.push_back(w);
+  return words;
+}
+
+// One paragraph that wraps into many lines, so that blocks end inside it.
+std::string Paragraph(int words) {
+  std::string text;
+  for (int i = 1; i <= words; ++i) text += (i > 1 ? " " : "") + ("word" + std::to_string(i));
+  return text;
+}
+
+struct PaperCase {
+  const char* name;
+  fw::testing::Paper paper;
+  double sheetWidth, sheetHeight;
+};
+
+class PaperTest : public PrintingTest, public ::testing::WithParamInterface<PaperCase> {};
+
+// The page goes at the top left of the printable area at its real size: the first block at
+// (36, 36) from there, its text 492 points wide. The text layer holds each word once, in order,
+// although the blocks end inside a paragraph.
+TEST_P(PaperTest, PlacesThePageOnTheChosenPaperAtRealSize) {
+  const PaperCase& c = GetParam();
+  const std::string text = "Heading\r" + Paragraph(400);
+  field->SetText(text);
+  PrintDialogStandIn dialog = PrintDialogStandIn::PrintingTo(pdf.string(), c.paper);
+  const Job job = Print(100);
+  ASSERT_GE(job.blocks, 3);
+
+  EXPECT_NEAR(dialog.Sheet().width, c.sheetWidth, 0.01);
+  EXPECT_NEAR(dialog.Sheet().height, c.sheetHeight, 0.01);
+  const std::vector<fw::testing::PrintedBlock> blocks = dialog.Blocks();
+  ASSERT_EQ(static_cast<std::int64_t>(blocks.size()), job.blocks);
+  for (const fw::testing::PrintedBlock& b : blocks) {
+    EXPECT_DOUBLE_EQ(b.x, c.paper.left + 36);
+    EXPECT_DOUBLE_EQ(b.y, c.paper.top + 36);
+    EXPECT_DOUBLE_EQ(b.width, 492);
+    EXPECT_GT(b.height, 0);
+    EXPECT_LE(b.height, 100.001) << "whole lines that fit the block";
+  }
+
+  const fw::testing::PdfText read = fw::testing::PdfTextOf(pdf.string());
+  EXPECT_EQ(read.title, "Field") << "the window's title";
+  ASSERT_EQ(static_cast<std::int64_t>(read.pages.size()), job.blocks);
+  EXPECT_EQ(Words(read), Words(text)) << "each line once, none lost";
+  // Where a reader finds the text: it starts at the block's origin and fills its width.
+  double right = 0;
+  for (const fw::testing::PdfTextPage& page : read.pages) {
+    EXPECT_NEAR(page.width, c.sheetWidth, 0.01);
+    EXPECT_NEAR(page.height, c.sheetHeight, 0.01);
+    ASSERT_FALSE(page.lines.empty());
+    for (const fw::testing::PdfTextLine& line : page.lines) {
+      EXPECT_NEAR(line.xMin, c.paper.left + 36, 0.75) << line.text;
+      right = std::max(right, line.xMax);
+    }
+    EXPECT_NEAR(page.lines.front().yMin, c.paper.top + 36, 3);
+    EXPECT_LE(page.lines.back().yMax, c.paper.top + 36 + 100 + 3);
+  }
+  EXPECT_LE(right, c.paper.left + 36 + 492 + 0.5);
+  EXPECT_GT(right, c.paper.left + 36 + 492 - 20) << "laid out 492 points wide, not scaled";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Papers, PaperTest,
+    ::testing::Values(
+        PaperCase{"A4", {fw::testing::Paper::Size::A4, false, 20, 30, 25, 35}, 595, 842},
+        PaperCase{"Letter", {fw::testing::Paper::Size::Letter, false, 18, 18, 18, 18}, 612, 792},
+        PaperCase{
+            "A4FullPage", {fw::testing::Paper::Size::A4, false, 20, 30, 25, 35, true}, 595, 842}),
+    [](const ::testing::TestParamInfo<PaperCase>& info) { return info.param.name; });
+
+// Paper whose printable area is smaller than the page: the page keeps its size and place, what
+// falls below the paper is not printed (nor left in the text layer), and standard error says so.
+class SmallPaperTest : public PrintingTest, public ::testing::WithParamInterface<PaperCase> {};
+
+TEST_P(SmallPaperTest, ClipsThePageAndSaysSo) {
+  const PaperCase& c = GetParam();
+  field->SetText(Lines(96));
+  PrintDialogStandIn dialog = PrintDialogStandIn::PrintingTo(pdf.string(), c.paper);
+  ::testing::internal::CaptureStderr();
+  const Job job = Print(600);
+  const std::string error = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(error.find("smaller than the page of 540 x 648 points"), std::string::npos) << error;
+  EXPECT_EQ(std::count(error.begin(), error.end(), '\n'), 1) << "one line for the job";
+  EXPECT_EQ(job.blocks, 2) << "the system's blocks are as on any paper";
+
+  EXPECT_NEAR(dialog.Sheet().width, c.sheetWidth, 0.01);
+  EXPECT_NEAR(dialog.Sheet().height, c.sheetHeight, 0.01);
+  const double printableBottom = c.sheetHeight - c.paper.bottom;
+  const std::vector<fw::testing::PrintedBlock> blocks = dialog.Blocks();
+  ASSERT_EQ(blocks.size(), 2u);
+  for (const fw::testing::PrintedBlock& b : blocks) {
+    EXPECT_DOUBLE_EQ(b.x, c.paper.left + 36);
+    EXPECT_DOUBLE_EQ(b.y, c.paper.top + 36);
+    EXPECT_DOUBLE_EQ(b.width, 492) << "never scaled";
+    EXPECT_GT(b.height, 0);
+    EXPECT_LE(b.y + b.height, printableBottom);
+  }
+
+  const fw::testing::PdfText read = fw::testing::PdfTextOf(pdf.string());
+  ASSERT_EQ(read.pages.size(), 2u);
+  ASSERT_FALSE(read.pages[0].lines.empty());
+  EXPECT_EQ(read.pages[0].lines.front().text, "Line 1");
+  for (const fw::testing::PdfTextPage& page : read.pages)
+    for (const fw::testing::PdfTextLine& line : page.lines)
+      EXPECT_LE(line.yMax, printableBottom + 3) << line.text;
+  EXPECT_LT(Words(read).size(), Words(Lines(96)).size()) << "the lines below the paper are gone";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Papers, SmallPaperTest,
+    ::testing::Values(
+        PaperCase{"A6", {fw::testing::Paper::Size::A6, false, 10, 10, 10, 10}, 297, 420},
+        PaperCase{"A4Landscape", {fw::testing::Paper::Size::A4, true, 12, 40, 12, 12}, 842, 595}),
+    [](const ::testing::TestParamInfo<PaperCase>& info) { return info.param.name; });
+
+TEST_F(PrintingTest, PaperThatFitsWritesNothingToStandardError) {
+  field->SetText(Lines(3));
+  PrintDialogStandIn dialog = PrintDialogStandIn::PrintingTo(pdf.string());
+  ::testing::internal::CaptureStderr();
+  Print(600);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
 }
 
 // The printer works on a copy: the field keeps its text, selection and styles.

@@ -81,6 +81,12 @@ TEST_P(AboutHandOverTest, HidesItselfAndBringsUpTheMainWindow) {
   EXPECT_FALSE(about->Visible());
   EXPECT_TRUE(Live(AboutWnd::Class()) == about) << "hidden, not closed";
   EXPECT_TRUE(MainWindowInFront());
+
+  // The first cell takes the keys at once, and the first Tab goes on to the next cell.
+  fw::Ref<ControlWnd> main = fw::RuntimeCheckCast<ControlWnd>(Live(ControlWnd::Class()));
+  EXPECT_TRUE(fw::testing::FocusedControl(main) == main->data11());
+  fw::testing::PressTab(main);
+  EXPECT_TRUE(fw::testing::FocusedControl(main) == main->data12());
 }
 
 INSTANTIATE_TEST_SUITE_P(

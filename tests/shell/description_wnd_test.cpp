@@ -5,8 +5,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <regex>
 #include <string>
 #include <vector>
@@ -126,6 +124,27 @@ TEST_F(DescriptionWndTest, ShowsTheTextWithABoldHeading) {
   EXPECT_TRUE(w->DescribeFld()->ReadOnly());
 }
 
+// Both fields are locked on all four sides: they keep their distances to the window's edges, so
+// the text fills the window however the user sizes it.
+TEST_F(DescriptionWndTest, FieldsFollowAResize) {
+  fw::Ref<DescriptionWnd> w = DescriptionWnd::Instance();
+  struct Size {
+    int width, height;
+  };
+  for (const Size size : {Size{700, 300}, Size{300, 600}, Size{427, 491}}) {
+    fw::testing::ResizeByUser(w, size.width, size.height);
+    SCOPED_TRACE(std::to_string(size.width) + " x " + std::to_string(size.height));
+    ASSERT_EQ(fw::testing::ShownWindowOf(w).width, size.width);
+    ASSERT_EQ(fw::testing::ShownWindowOf(w).height, size.height);
+    const fw::testing::Shown text = fw::testing::ShownOf(w->DescribeFld2());
+    EXPECT_EQ((std::vector{text.left, text.top, text.width, text.height}),
+              (std::vector{-1, -1, size.width + 2, size.height - 15}));
+    const fw::testing::Shown under = fw::testing::ShownOf(w->DescribeFld());
+    EXPECT_EQ((std::vector{under.left, under.top, under.width, under.height}),
+              (std::vector{1, -1, size.width, size.height - 13}));
+  }
+}
+
 TEST_F(DescriptionWndTest, ImplementsOpenCloseAndEnableMenuItemsOnly) {
   fw::Ref<DescriptionWnd> w = DescriptionWnd::Instance();
   for (const char* event : {"Open", "Close", "EnableMenuItems"})
@@ -200,11 +219,6 @@ TEST_F(DescriptionWndTest, ControlAndAboutItemsBringTheirWindowsForward) {
 
 // ---- Printing ----
 
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 class DescriptionPrintTest : public DescriptionWndTest {
  protected:
   void SetUp() override {
@@ -239,10 +253,75 @@ TEST_F(DescriptionPrintTest, ShortTextIsOneBlockOnOnePage) {
   EXPECT_EQ(dialog.DialogsOpened(), 1);
   EXPECT_EQ(dialog.BlocksDrawn(), 1);
   EXPECT_EQ(dialog.PagesStarted(), 1);
-  EXPECT_TRUE(
-      std::regex_search(ReadFile(pdf), std::regex(R"(/MediaBox \[0 0 540(\.0*)? 648(\.0*)?\])")))
-      << "540 x 648 points";
+  const std::vector<fw::testing::PdfPage> pages = fw::testing::PdfPagesOf(pdf.string());
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_NEAR(pages[0].width, 595, 0.5) << "the paper the dialog gave, A4 unless chosen otherwise";
+  EXPECT_NEAR(pages[0].height, 842, 0.5);
 }
+
+std::vector<std::string> Words(const std::string& text) {
+  std::vector<std::string> words;
+  std::string word;
+  for (char c : text + " ") {
+    if (c == ' ' || c == '\r') {
+      if (!word.empty()) words.push_back(word);
+      word.clear();
+    } else {
+      word += c;
+    }
+  }
+  return words;
+}
+
+struct PaperCase {
+  const char* name;
+  fw::testing::Paper paper;
+  double width, height;
+};
+
+class DescriptionPaperTest : public DescriptionPrintTest,
+                             public ::testing::WithParamInterface<PaperCase> {};
+
+// The description on the user's paper: the system's blocks at (36, 36) from the top left of the
+// printable area, 492 points wide, one per page; the PDF named after the window; its text layer
+// holding every line of the description once, in order.
+TEST_P(DescriptionPaperTest, PrintsEachLineOnceOnTheChosenPaper) {
+  const PaperCase& c = GetParam();
+  fw::testing::PrintDialogStandIn dialog =
+      fw::testing::PrintDialogStandIn::PrintingTo(pdf.string(), c.paper);
+  Print();
+  const std::vector<fw::testing::PrintedBlock> blocks = dialog.Blocks();
+  ASSERT_FALSE(blocks.empty());
+  EXPECT_DOUBLE_EQ(blocks[0].x, c.paper.left + 36);
+  EXPECT_DOUBLE_EQ(blocks[0].y, c.paper.top + 36);
+  EXPECT_DOUBLE_EQ(blocks[0].width, 492);
+  EXPECT_EQ(dialog.PagesStarted(), dialog.BlocksDrawn());
+
+  const fw::testing::PdfText read = fw::testing::PdfTextOf(pdf.string());
+  EXPECT_EQ(read.title, "Description");
+  ASSERT_EQ(static_cast<std::int64_t>(read.pages.size()), dialog.PagesStarted());
+  std::vector<std::string> words;
+  for (const fw::testing::PdfTextPage& page : read.pages) {
+    EXPECT_NEAR(page.width, c.width, 0.01);
+    EXPECT_NEAR(page.height, c.height, 0.01);
+    ASSERT_FALSE(page.lines.empty());
+    EXPECT_NEAR(page.lines.front().xMin, c.paper.left + 36, 0.75);
+    EXPECT_NEAR(page.lines.front().yMin, c.paper.top + 36, 3);
+    for (const fw::testing::PdfTextLine& line : page.lines) {
+      EXPECT_LE(line.xMax, c.paper.left + 36 + 492 + 0.5) << line.text;
+      EXPECT_LE(line.yMax, c.paper.top + 36 + 600 + 3) << line.text;
+      for (const std::string& w : Words(line.text)) words.push_back(w);
+    }
+  }
+  EXPECT_EQ(words, Words(DescriptionText()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Papers, DescriptionPaperTest,
+    ::testing::Values(
+        PaperCase{"A4", {fw::testing::Paper::Size::A4, false, 20, 30, 25, 35}, 595, 842},
+        PaperCase{"Letter", {fw::testing::Paper::Size::Letter, false, 18, 18, 18, 18}, 612, 792}),
+    [](const ::testing::TestParamInfo<PaperCase>& info) { return info.param.name; });
 
 // n blocks need n pages: a new page between blocks, none after the last.
 TEST_F(DescriptionPrintTest, LongTextIsOneBlockPerPage) {

@@ -41,17 +41,41 @@ class BeepRecorder {
   int count_ = 0;
 };
 
+// The paper a user chooses in the print dialog, with the margins of the printer's printable
+// area, in points. fullPage: the painter starts at the sheet's corner, not the printable area's.
+struct Paper {
+  enum class Size { A4, Letter, A6 };
+  Size size = Size::A4;
+  bool landscape = false;
+  double left = 18, top = 18, right = 18, bottom = 18;
+  bool fullPage = false;
+};
+
+// A block of text as it was placed on the sheet, in points from the sheet's top left corner:
+// its origin, the width its text is laid out in, and how far its lines reach down.
+struct PrintedBlock {
+  double x = 0, y = 0, width = 0, height = 0;
+};
+
+// The size of a page, in points.
+struct PdfPage {
+  double width = 0, height = 0;
+};
+
 // Stands in for the print dialog: cancels (OpenPrinterDialog gives nil), or prints into a PDF
-// file at pdfPath. Counts what the printing did.
+// file at pdfPath on the paper given, as if the user had chosen it. Counts what the printing did.
 class PrintDialogStandIn {
  public:
   static PrintDialogStandIn Cancelling();
-  static PrintDialogStandIn PrintingTo(const std::string& pdfPath);
+  static PrintDialogStandIn PrintingTo(const std::string& pdfPath, const Paper& paper = {});
   ~PrintDialogStandIn();
   PrintDialogStandIn(PrintDialogStandIn&&) noexcept;
   int DialogsOpened() const;
   std::int64_t PagesStarted() const;  // pages of the last job, 0 when none
   std::int64_t BlocksDrawn() const;   // DrawBlock calls of the last job
+  // The last job's blocks that had text to draw, in order, and its sheet as it lies.
+  std::vector<PrintedBlock> Blocks() const;
+  PdfPage Sheet() const;
 
  private:
   PrintDialogStandIn();
@@ -60,12 +84,26 @@ class PrintDialogStandIn {
 };
 
 // The pages of a PDF file that a PrintingTo stand-in wrote, each with its size in points, in
-// order; empty when there is no such file. Reads the page dictionaries, not the text (clipped
-// text still stands in a PDF).
-struct PdfPage {
-  double width = 0, height = 0;
-};
+// order; empty when there is no such file. Reads the page dictionaries, not the text.
 std::vector<PdfPage> PdfPagesOf(const std::string& pdfPath);
+
+// What a PDF reader finds in a PDF file's text layer (through pdftotext, run once per call):
+// the document's title and, per page, its size and its lines of text with their boxes, in
+// points from the page's top left corner, words joined by one blank. Raises when the file
+// cannot be read.
+struct PdfTextLine {
+  double xMin = 0, yMin = 0, xMax = 0, yMax = 0;
+  std::string text;
+};
+struct PdfTextPage {
+  double width = 0, height = 0;
+  std::vector<PdfTextLine> lines;
+};
+struct PdfText {
+  std::string title;
+  std::vector<PdfTextPage> pages;
+};
+PdfText PdfTextOf(const std::string& pdfPath);
 
 // Points Picture::OpenFromApp at another folder while it lives.
 class ResourcesFolderOverride {
@@ -128,6 +166,8 @@ void TypeKeyText(const Ref<RectControl>& control, const std::string& text);
 void TypeKeyInWindow(const Ref<Window>& window, const std::string& text);
 // Pastes text into the control as the Edit menu's Paste would (no key filter).
 void Paste(const Ref<TextArea>& control, const std::string& text);
+// Puts text on the clipboard ("" empties it).
+void SetClipboardText(const std::string& text);
 
 void Click(const Ref<RectControl>& control);  // press and release in its middle
 void ClickWindow(const Ref<Window>& window, int x, int y);
@@ -145,6 +185,9 @@ void PressTab(const Ref<Window>& window);
 void CloseByUser(const Ref<Window>& window);
 // Makes the window the active, frontmost one, as a user's click on its frame does.
 void Activate(const Ref<Window>& window);
+// Drags the window's frame until its content area is width x height (or as near as the window's
+// minimum, maximum or fixed size lets it come), as a user does.
+void ResizeByUser(const Ref<Window>& window, int width, int height);
 
 // Opens the menu bar's top-level menu of that name on the window as a user would (delivering
 // EnableMenuItems first), then closes it.
@@ -157,8 +200,19 @@ struct ShownMenuItem {
   std::string name, caption, shortcut;
   bool enabled = true, separator = false;
 };
+// The top-level menus the bar draws, in order, as the user reads them (no mnemonic marks); and
+// the items a menu draws (a top-level menu named by its item's name, or by its caption).
 std::vector<std::string> ShownTopLevelCaptions(const Ref<Window>& window);
 std::vector<ShownMenuItem> ShownItems(const Ref<Window>& window, const std::string& topLevelName);
+
+// Presses a key combination in the platform's form ("F10", "Alt+F", "Down", "Return", "Alt+1")
+// as a keyboard does, through the platform's shortcut handling: into the open menu when one is
+// open, else into the window's focused control (the window itself when none has the focus).
+void PressKeys(const Ref<Window>& window, const std::string& keys);
+// The caption of the menu that is open now (as the user reads it), or "" when none is.
+std::string OpenMenuCaption();
+// Closes whatever menu is open.
+void CloseOpenMenus();
 
 // Runs the event loop for the given time (timers fire, deferred deletions happen).
 void ProcessEvents(int milliseconds = 0);
