@@ -559,7 +559,8 @@ void Control::Impl::ApplyAll(bool withText) {
     }
     case ControlKind::PushButton: {
       auto* button = static_cast<QPushButton*>(widget.data());
-      button->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
+      // A click leaves the focus where the user was typing; only Tab brings it here.
+      button->setFocusPolicy(tabStop ? Qt::TabFocus : Qt::NoFocus);
       button->setFont(qfont);
       button->setText(internal::Q(text).replace(u'&', QStringLiteral("&&")));
       break;

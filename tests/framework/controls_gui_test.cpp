@@ -222,6 +222,27 @@ TEST_F(ControlsTest, ButtonActsOnAClickButNotOnReturnOrEscape) {
   EXPECT_EQ(ShownOf(w->Button()).text, "Press");
 }
 
+TEST_F(ControlsTest, AClickPressesAButtonWithoutTakingTheFocusFromTheField) {
+  TypeText(w->Field2(), "12");
+  Click(w->Button());
+  EXPECT_EQ(w->actions, 1);
+  EXPECT_EQ(FocusName(), "Field2");
+  TypeText(w->Field2(), "3");
+  EXPECT_EQ(w->Field2()->Text(), "123") << "typing goes on in the field";
+
+  PressTab(w);
+  EXPECT_EQ(FocusName(), "Button") << "Tab still reaches the button";
+
+  // Without TabStop a button takes the focus in no way.
+  fw::SetProperties(w->Button(), fw::PropertyListBuilder().Add("TabStop", false).Bytes());
+  w->Field2()->SetFocus();
+  PressTab(w);
+  EXPECT_EQ(FocusName(), "Note");
+  Click(w->Button());
+  EXPECT_EQ(FocusName(), "Note");
+  EXPECT_EQ(w->actions, 2);
+}
+
 TEST_F(ControlsTest, CanvasReportsThePointerAndClicksInItsOwnCoordinates) {
   MoveMouseInto(w->Picture());
   MoveMouseInto(w->Picture());
