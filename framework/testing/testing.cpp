@@ -201,7 +201,10 @@ void CloseMenus() {
 
 MessageBoxRecorder::MessageBoxRecorder() {
   PresenterStack().push_back(internal::MessageBoxPresenter());
-  internal::MessageBoxPresenter() = [this](const std::string& text) { texts_.push_back(text); };
+  internal::MessageBoxPresenter() = [this](const std::string& text) {
+    texts_.push_back(text);
+    boxes_.push_back({text, MomentOf(FrontWindow())});
+  };
 }
 
 MessageBoxRecorder::~MessageBoxRecorder() {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -16,18 +17,38 @@
 
 namespace fw::testing {
 
+// What a window shows at one moment, as the platform shows it.
+struct WindowMoment {
+  std::string title;                              // "" when there is no window
+  std::vector<std::string> hidden;                // controls not shown, in creation order
+  std::map<std::string, std::string> shownTexts;  // each shown label and text field: its text
+  std::string focused;                            // the control with the focus; "" for none
+};
+WindowMoment MomentOf(const Ref<Window>& window);
+
 // ---- Recorders: while one lives, it replaces the real thing. ----
 
-// Records every MsgBox text instead of showing a box; the box counts as dismissed at once.
+// Records every MsgBox instead of showing a box; the box counts as dismissed at once. Each box
+// keeps its text and what the frontmost window showed when the box appeared, so that tests can
+// tell which effects came before it and which after.
 class MessageBoxRecorder {
  public:
+  struct Box {
+    std::string text;
+    WindowMoment front;
+  };
   MessageBoxRecorder();
   ~MessageBoxRecorder();
   const std::vector<std::string>& Texts() const { return texts_; }
-  void Clear() { texts_.clear(); }
+  const std::vector<Box>& Boxes() const { return boxes_; }
+  void Clear() {
+    texts_.clear();
+    boxes_.clear();
+  }
 
  private:
   std::vector<std::string> texts_;
+  std::vector<Box> boxes_;
 };
 
 // Counts Beep calls instead of sounding.
