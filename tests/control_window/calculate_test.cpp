@@ -1,4 +1,6 @@
 // A Calculate click as the user sees it: the boxes, the hidden cells, the result lines, the focus.
+#include <algorithm>
+
 #include "framework/testing/testing.h"
 #include "main_window_fixture.h"
 #include "stats/globals.h"
@@ -17,6 +19,21 @@ std::vector<std::string> Outside(int nr, int nc) {
   for (const GridCell& cell : kCells)
     if (cell.row > nr || cell.column > nc) names.push_back(cell.name);
   return names;
+}
+
+// The cells among the hidden controls of a moment, row-major.
+std::vector<std::string> HiddenCellsOf(const fw::testing::WindowMoment& m) {
+  std::vector<std::string> cells;
+  for (const GridCell& cell : kCells)
+    if (std::find(m.hidden.begin(), m.hidden.end(), cell.name) != m.hidden.end())
+      cells.push_back(cell.name);
+  return cells;
+}
+
+// The text of a control shown at that moment, or "(hidden)".
+std::string ShownText(const fw::testing::WindowMoment& m, const std::string& name) {
+  const auto it = m.shownTexts.find(name);
+  return it == m.shownTexts.end() ? "(hidden)" : it->second;
 }
 
 class CalculateTest : public MainWindowTest {
@@ -170,7 +187,71 @@ TEST_F(CalculateTest, ResultLinesOfTheWorkedTables) {
   }
 }
 
-TEST_F(CalculateTest, ANonSquareTableLeavesTheKappaLineAlone) {
+// A box stops the run where it stands: what the window shows while it is up tells which of the
+// run's effects came before it.
+TEST_F(CalculateTest, TheSparseBoxComesAfterTheHidingAndBeforeTheLinesAndTheFocus) {
+  Type({{"2", "3", "4"}, {"5", "6", "7"}, {"8", "9", "10"}});
+  CalculateFrom(w->data22());
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  const fw::testing::WindowMoment& first = boxes.Boxes()[0].front;
+  EXPECT_EQ(first.title, "Vantrel");
+  EXPECT_EQ(HiddenCellsOf(first), Outside(3, 3));
+  for (const char* line : {"ctext", "cctext", "ptext", "ktext"})
+    EXPECT_EQ(ShownText(first, line), "(hidden)") << line;
+  EXPECT_EQ(first.focused, "data22");
+  EXPECT_TRUE(Focused() == w->data11());
+
+  // Shrink to 3 x 2, which has a sparse third as well. While its box is up the earlier run's
+  // lines, kappa among them, still stand; the kappa line goes where a square run would set it.
+  EmptyCell(w->data13());
+  boxes.Clear();
+  CalculateFrom(w->data22());
+  ASSERT_EQ(boxes.Texts(),
+            std::vector<std::string>{"Caution: 33% of cells with expected frequency less than 5."});
+  const fw::testing::WindowMoment& second = boxes.Boxes()[0].front;
+  EXPECT_EQ(HiddenCellsOf(second), Outside(3, 2));
+  EXPECT_EQ(ShownText(second, "ctext"), "Chi-square = .229  (df = 4, p = .9939)");
+  EXPECT_EQ(ShownText(second, "ktext"), "Kappa = -.029");
+  EXPECT_EQ(second.focused, "data22");
+
+  const fw::testing::WindowMoment after = fw::testing::MomentOf(w);
+  EXPECT_EQ(ShownText(after, "ctext"), "Chi-square = .078  (df = 2, p = .9619)");
+  EXPECT_EQ(ShownText(after, "ktext"), "(hidden)");
+  EXPECT_EQ(w->ktext()->Text(), "Kappa = -.029");
+  EXPECT_EQ(after.focused, "data11");
+}
+
+TEST_F(CalculateTest, ARefusedRunShowsItsBoxBeforeAnyChangeAndOnlyTheSizeBoxMovesTheFocus) {
+  Type({{"10", "20"}, {"30", "40"}});
+  Calculate();
+  const fw::testing::WindowMoment before = fw::testing::MomentOf(w);
+  const struct {
+    const char* what;
+    fw::Ref<fw::TextArea> emptied;
+    const char* message;
+    const char* focusAfter;
+  } cases[] = {
+      {"missing data", w->data22(), "Missing data in row 2. Results will be inaccurate.", "data21"},
+      {"smaller than 2 x 2", w->data21(), kSizeMessage, "data11"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EmptyCell(c.emptied);
+    boxes.Clear();
+    CalculateFrom(w->data21());
+    ASSERT_EQ(boxes.Texts(), std::vector<std::string>{c.message});
+    const fw::testing::WindowMoment& at = boxes.Boxes()[0].front;
+    EXPECT_EQ(at.hidden, before.hidden);
+    for (const char* line : {"ctext", "cctext", "ptext", "ktext"})
+      EXPECT_EQ(ShownText(at, line), ShownText(before, line)) << line;
+    EXPECT_EQ(at.focused, "data21");
+    const fw::testing::WindowMoment after = fw::testing::MomentOf(w);
+    EXPECT_EQ(after.hidden, before.hidden) << "a refused run hides nothing";
+    EXPECT_EQ(after.focused, c.focusAfter);
+  }
+}
+
+TEST_F(CalculateTest, ANonSquareTableShowsNoKappaLine) {
   Type({{"12", "7"}, {"3", "9"}, {"8", "10"}});
   Calculate();
   EXPECT_EQ(w->ctext()->Text(), "Chi-square = 4.371  (df = 2, p = .1124)");
@@ -179,7 +260,7 @@ TEST_F(CalculateTest, ANonSquareTableLeavesTheKappaLineAlone) {
   EXPECT_EQ(HiddenCells(), Outside(3, 2));
 }
 
-TEST_F(CalculateTest, TheKappaLineOutlivesNonSquareRunsUntilClear) {
+TEST_F(CalculateTest, ANonSquareRunHidesAnEarlierKappaAndASquareRunShowsItsOwn) {
   Type({{"20", "5", "5"}, {"5", "20", "5"}, {"5", "5", "20"}});
   Calculate();
   ASSERT_EQ(w->ktext()->Text(), "Kappa = .500");
@@ -187,15 +268,16 @@ TEST_F(CalculateTest, TheKappaLineOutlivesNonSquareRunsUntilClear) {
   EmptyCell(w->data13());
   Calculate();
   EXPECT_EQ(boxes.Texts(), kNoBox);
-  EXPECT_NE(w->ctext()->Text(), "Chi-square = 45.000  (df = 4, p = .0000)");
-  EXPECT_TRUE(w->ktext()->Visible());
-  EXPECT_EQ(w->ktext()->Text(), "Kappa = .500");
+  EXPECT_EQ(w->ctext()->Text(), "Chi-square = 18.000  (df = 2, p = .0001)");
+  EXPECT_FALSE(fw::testing::ShownOf(w->ktext()).visibleOnScreen);
+  EXPECT_EQ(w->ktext()->Text(), "Kappa = .500") << "hidden with its text kept";
 
+  // Back to 3 x 3: the kappa line shows again, with this table's kappa.
   Clear();
-  Type({{"12", "7"}, {"3", "9"}, {"8", "10"}});
+  Type({{"2", "3", "4"}, {"5", "6", "7"}, {"8", "9", "10"}});
   Calculate();
-  EXPECT_FALSE(w->ktext()->Visible());
-  EXPECT_TRUE(w->ctext()->Visible());
+  EXPECT_TRUE(fw::testing::ShownOf(w->ktext()).visibleOnScreen);
+  EXPECT_EQ(w->ktext()->Text(), "Kappa = -.029");
 }
 
 TEST_F(CalculateTest, TheMissingDataMessageKeepsTheEarlierResultsAndHiding) {
