@@ -186,6 +186,9 @@ struct Shown {
   std::string alignment;  // of the text: "left", "center" or "right"; empty for no text
   std::uint32_t textColor = 0;
   std::string text;
+  // Labels only: the advance of the text's widest line in the face the label draws with, and
+  // the width the label lays its text out in. The text is cut off when textWidth > textRoom.
+  int textWidth = 0, textRoom = 0;
 };
 Shown ShownOf(const Ref<RectControl>& control);
 // The window as the platform shows it: content size, title, resizable, which frame buttons.
