@@ -383,6 +383,37 @@ TEST_F(CalculateTest, PastedTextReachesTheRunWithoutTheFilter) {
   EXPECT_EQ(globals::data[2][1], -3);
 }
 
+// The longest lines typed tables give, each measured as shown. The chi-square line is longest
+// with seven integer digits (chi-square stays below 9 x 9999 x 100) and a two-digit df.
+TEST_F(CalculateTest, EveryResultLineFitsItsLabelWhole) {
+  auto expectWhole = [](const fw::Ref<fw::Label>& label) {
+    const fw::testing::Shown shown = fw::testing::ShownOf(label);
+    EXPECT_TRUE(shown.visibleOnScreen) << label->Name();
+    EXPECT_GT(shown.textWidth, 0) << label->Name();
+    EXPECT_LE(shown.textWidth, shown.textRoom) << label->Name() << ": " << shown.text;
+  };
+
+  // Four rows that agree one to one, then a 6 x 6 block of 9999: chi-square = 4 x N.
+  for (const GridCell& cell : kCells) {
+    const bool diagonal = cell.row <= 4 && cell.row == cell.column;
+    const bool block = cell.row > 4 && cell.column > 4;
+    fw::testing::TypeText((w.get()->*cell.accessor)(), diagonal || block ? "9999" : "0");
+  }
+  Calculate();
+  ASSERT_EQ(w->ctext()->Text().substr(0, 32), "Chi-square = 1599840.000  (df = ");
+  EXPECT_EQ(w->ctext()->Text().size(), 46u);
+  expectWhole(w->ctext());
+
+  // Phi and kappa at their widest, 1.000 and -1.000; every contingency line is as wide.
+  Clear();
+  Type({{"0", "5"}, {"5", "0"}});
+  Calculate();
+  EXPECT_EQ(w->ptext()->Text(), "Phi coefficient = 1.000");
+  EXPECT_EQ(w->ktext()->Text(), "Kappa = -1.000");
+  EXPECT_EQ(w->cctext()->Text(), "Contingency coefficient = .707");
+  for (const fw::Ref<fw::Label>& label : {w->cctext(), w->ptext(), w->ktext()}) expectWhole(label);
+}
+
 TEST_F(CalculateTest, ReturnAndEscapePressNeitherButton) {
   Type({{"10", "20"}, {"30", "40"}});
   fw::testing::TypeKey(w->data22(), Key::Return);
