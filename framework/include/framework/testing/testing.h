@@ -136,8 +136,25 @@ void TypeCtrlKey(const Ref<RectControl>& control, char letter);
 void TypeKeyText(const Ref<RectControl>& control, const std::string& text);
 // A key press sent to the window itself (not to a control).
 void TypeKeyInWindow(const Ref<Window>& window, const std::string& text);
-// Pastes text into the control as the Edit menu's Paste would (no key filter).
+// Pastes text into the control as the Edit menu's Paste would: the text goes on the clipboard,
+// then into the control (given the focus first) as a field takes text it is not typed.
 void Paste(const Ref<TextArea>& control, const std::string& text);
+
+// ---- Text that is not typed (framework/testing/inserted_input.cpp) ----
+
+// Puts text on the clipboard.
+void SetClipboardText(const std::string& text);
+// Presses a key combination, written as the platform's portable text ("Ctrl+V", "Shift+Ins"), in
+// the control (given the focus first), through the shortcut handling as TypeCtrlKey does.
+void TypeKeys(const Ref<RectControl>& control, const std::string& combination);
+// Opens the control's context menu as the menu key does and chooses its Paste.
+void PasteFromContextMenu(const Ref<TextArea>& control);
+// An input method at work in the control (given the focus first): it shows preedit when given,
+// then commits the text.
+void CommitFromInputMethod(const Ref<TextArea>& control, const std::string& commit,
+                           const std::string& preedit = "");
+// A drag of text from elsewhere that ends in the control's middle.
+void DropText(const Ref<TextArea>& control, const std::string& text);
 
 void Click(const Ref<RectControl>& control);  // press and release in its middle
 void ClickWindow(const Ref<Window>& window, int x, int y);
