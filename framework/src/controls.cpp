@@ -24,6 +24,7 @@
 #include "framework/property_list.h"
 #include "framework/runtime.h"
 #include "framework/window.h"
+#include "inserted_text.h"
 #include "internal.h"
 #include "widgets.h"
 
@@ -198,7 +199,7 @@ class LineEdit : public QLineEdit {
       e->accept();
       return true;
     }
-    return QLineEdit::event(e);
+    return DeliverToField(control, *this, *e, [this](QEvent* x) { return QLineEdit::event(x); });
   }
 };
 
@@ -213,7 +214,14 @@ class TextEdit : public QTextEdit {
       e->accept();
       return true;
     }
-    return QTextEdit::event(e);
+    return DeliverToField(control, *this, *e, [this](QEvent* x) { return QTextEdit::event(x); });
+  }
+  bool viewportEvent(QEvent* e) override {
+    return DeliverToField(control, *this, *e,
+                          [this](QEvent* x) { return QTextEdit::viewportEvent(x); });
+  }
+  void insertFromMimeData(const QMimeData* source) override {
+    if (source && TakesInsertedData(control, *this, *source)) QTextEdit::insertFromMimeData(source);
   }
 };
 
@@ -381,7 +389,10 @@ void RunEditCommandOn(Edit& edit, EditCommand command) {
 bool RunEditCommand(EditCommand command) {
   QWidget* focus = QApplication::focusWidget();
   if (auto* line = qobject_cast<QLineEdit*>(focus)) {
-    RunEditCommandOn(*line, command);
+    if (command == EditCommand::Paste)
+      PasteInto(*line);
+    else
+      RunEditCommandOn(*line, command);
     return true;
   }
   if (auto* text = qobject_cast<QTextEdit*>(focus)) {
