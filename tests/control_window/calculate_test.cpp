@@ -354,33 +354,22 @@ TEST_F(CalculateTest, PressingCalculateTwiceGivesTheSameBoxAndLines) {
   EXPECT_EQ(HiddenCells(), hidden);
 }
 
-TEST_F(CalculateTest, PastedTextReachesTheRunWithoutTheFilter) {
-  fw::testing::BeepRecorder beeps;
+// A paste the cell refuses leaves it empty, so the run stops at the missing cell instead of
+// reading "40ab" as 40; pasted digits count as typed ones.
+TEST_F(CalculateTest, OnlyPastedDigitsReachTheRun) {
   Type({{"10", "20"}, {"30", ""}});
-  // Letters after a number: the number counts. A lone blank counts as filled and as 0.
   fw::testing::Paste(w->data22(), "40ab");
   Calculate();
-  EXPECT_EQ(beeps.Count(), 0);
+  EXPECT_EQ(boxes.Texts(),
+            std::vector<std::string>{"Missing data in row 2. Results will be inaccurate."});
+  EXPECT_FALSE(w->ctext()->Visible());
+
+  boxes.Clear();
+  fw::testing::Paste(w->data22(), "40");
+  Calculate();
   EXPECT_EQ(boxes.Texts(), kNoBox);
   EXPECT_EQ(globals::data[2][2], 40);
   EXPECT_EQ(w->ctext()->Text(), "Chi-square = .794  (df = 1, p = .3730)");
-
-  Clear();
-  Type({{"10", "20"}, {"30", ""}});
-  fw::testing::Paste(w->data22(), " ");
-  Calculate();
-  EXPECT_EQ(boxes.Texts(), kNoBox);
-  EXPECT_EQ(globals::data[2][2], 0);
-  EXPECT_EQ(globals::row[2], 30);
-
-  // Fractions and signs can only be pasted; the count is truncated toward zero.
-  Clear();
-  Type({{"10", ""}, {"", "40"}});
-  fw::testing::Paste(w->data12(), "3.9");
-  fw::testing::Paste(w->data21(), "-3.9");
-  Calculate();
-  EXPECT_EQ(globals::data[1][2], 3);
-  EXPECT_EQ(globals::data[2][1], -3);
 }
 
 // The longest lines typed tables give, each measured as shown. The chi-square line is longest
