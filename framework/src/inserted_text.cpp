@@ -68,18 +68,22 @@ void ShowContextMenu(QLineEdit& edit, const QContextMenuEvent& event) {
 }
 
 // Starting to compose over a selection removes it, before any text is committed. A refused
-// commit puts the field back as the composition found it, as a refused key leaves it.
+// commit puts the field back as it stood before the composition (or its last taken commit), as
+// a refused key leaves it.
 constexpr const char* kBeforeComposition = "fwBeforeComposition";
 
+void RememberComposition(QLineEdit& edit) {
+  const int start = edit.hasSelectedText() ? edit.selectionStart() : edit.cursorPosition();
+  const int length = edit.hasSelectedText() ? static_cast<int>(edit.selectedText().size()) : 0;
+  edit.setProperty(kBeforeComposition, QVariantList{edit.text(), start, length});
+}
+
+// After the widget has had an input-method event: what a refusal would go back to.
 void NoteComposition(QLineEdit& edit, const QInputMethodEvent& event) {
-  const bool composing = edit.property(kBeforeComposition).isValid();
-  if (!composing && !event.preeditString().isEmpty()) {
-    const int start = edit.hasSelectedText() ? edit.selectionStart() : edit.cursorPosition();
-    const int length = edit.hasSelectedText() ? edit.selectedText().size() : 0;
-    edit.setProperty(kBeforeComposition, QVariantList{edit.text(), start, length});
-  } else if (composing && event.preeditString().isEmpty()) {
+  if (event.preeditString().isEmpty())
     edit.setProperty(kBeforeComposition, QVariant());
-  }
+  else if (!event.commitString().isEmpty())
+    RememberComposition(edit);
 }
 
 void RestoreBeforeComposition(QLineEdit& edit, const QVariant& before) {
@@ -174,14 +178,22 @@ bool DeliverToField(Control::Impl& field, QWidget& widget, QEvent& event,
     case QEvent::InputMethod: {
       const auto& input = static_cast<const QInputMethodEvent&>(event);
       const QVariant before = line ? line->property(kBeforeComposition) : QVariant();
-      if (line) NoteComposition(*line, input);
-      if (input.commitString().isEmpty() || TakesInsertedText(field, input.commitString())) break;
-      // The composition goes on as the input method shows it, without the commit.
-      QInputMethodEvent withoutCommit(input.preeditString(), input.attributes());
-      base(&withoutCommit);
-      if (line) RestoreBeforeComposition(*line, before);
-      event.accept();
-      return true;
+      if (!input.commitString().isEmpty() && !TakesInsertedText(field, input.commitString())) {
+        // The composition goes on as the input method shows it, without the commit.
+        QInputMethodEvent withoutCommit(input.preeditString(), input.attributes());
+        base(&withoutCommit);
+        if (line) {
+          RestoreBeforeComposition(*line, before);
+          if (input.preeditString().isEmpty()) line->setProperty(kBeforeComposition, QVariant());
+        }
+        event.accept();
+        return true;
+      }
+      if (!line) break;
+      if (!before.isValid() && !input.preeditString().isEmpty()) RememberComposition(*line);
+      const bool done = base(&event);
+      NoteComposition(*line, input);
+      return done;
     }
     default:
       break;

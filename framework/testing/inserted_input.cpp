@@ -80,13 +80,13 @@ void PasteFromContextMenu(const Ref<TextArea>& control) {
 }
 
 void CommitFromInputMethod(const Ref<TextArea>& control, const std::string& commit,
-                           const std::string& preedit) {
+                           const std::string& preedit, const std::string& preeditAfter) {
   QWidget& target = Focused(control);
   if (!preedit.empty()) {
     QInputMethodEvent composing(internal::Q(preedit), {});
     QCoreApplication::sendEvent(&target, &composing);
   }
-  QInputMethodEvent done;
+  QInputMethodEvent done(internal::Q(preeditAfter), {});
   done.setCommitString(internal::Q(commit));
   QCoreApplication::sendEvent(&target, &done);
   ProcessEvents();

@@ -129,6 +129,17 @@ TEST_F(InsertedTextTest, TakenTextReplacesTheSelectionAndKeepsToTheLimit) {
   EXPECT_EQ(w->Field1()->SelLength(), 1);
 }
 
+TEST_F(InsertedTextTest, ARefusedCommitKeepsWhatItsCompositionCommittedBefore) {
+  w->discardKeys = "a";
+  w->Field1()->SetText("12");
+  w->Field1()->SetSelStart(0);
+  w->Field1()->SetSelLength(2);
+  CommitFromInputMethod(w->Field1(), "3", "3", "a");  // and goes on composing
+  EXPECT_EQ(w->Field1()->Text(), "3");
+  CommitFromInputMethod(w->Field1(), "a", "a");
+  EXPECT_EQ(w->Field1()->Text(), "3");
+}
+
 TEST_F(InsertedTextTest, AFailingHandlerIsReportedAndLetsNothingIn) {
   fw::RuntimeAddEventHandler(
       w->Field1(), fw::EventId::KeyDown,

@@ -150,9 +150,9 @@ void TypeKeys(const Ref<RectControl>& control, const std::string& combination);
 // Opens the control's context menu as the menu key does and chooses its Paste.
 void PasteFromContextMenu(const Ref<TextArea>& control);
 // An input method at work in the control (given the focus first): it shows preedit when given,
-// then commits the text.
+// then commits the text, and goes on composing preeditAfter when that is given.
 void CommitFromInputMethod(const Ref<TextArea>& control, const std::string& commit,
-                           const std::string& preedit = "");
+                           const std::string& preedit = "", const std::string& preeditAfter = "");
 // A drag of text from elsewhere that ends in the control's middle.
 void DropText(const Ref<TextArea>& control, const std::string& text);
 
