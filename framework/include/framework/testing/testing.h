@@ -137,7 +137,7 @@ void TypeKeyText(const Ref<RectControl>& control, const std::string& text);
 // A key press sent to the window itself (not to a control).
 void TypeKeyInWindow(const Ref<Window>& window, const std::string& text);
 // Pastes text into the control as the Edit menu's Paste would: the text goes on the clipboard,
-// then into the control (given the focus first) as a field takes text it is not typed.
+// then into the control (given the focus first), held to the rule for text that is not typed.
 void Paste(const Ref<TextArea>& control, const std::string& text);
 
 // ---- Text that is not typed (framework/testing/inserted_input.cpp) ----
