@@ -30,10 +30,13 @@ void ControlWnd::CalcBtn_Action(fw::Ref<fw::PushButton> /*sender*/) {
   cctext()->SetText(result.cctext);
   ptext()->SetVisible(true);
   ptext()->SetText(result.ptext);
-  // A table that is not square leaves the kappa line as an earlier run or Clear left it.
   if (result.ktext) {
     ktext()->SetVisible(true);
     ktext()->SetText(*result.ktext);
+  } else {
+    // No kappa for a table that is not square: an earlier table's kappa line must not read as
+    // this table's. The text stays, as Clear leaves it.
+    ktext()->SetVisible(false);
   }
   data11()->SetFocus();
 }

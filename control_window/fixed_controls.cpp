@@ -205,8 +205,10 @@ std::string Var2TextList() {
   look.alignment = 2;
   return LabelList("var2Text", {22, 149, 17, 179}, 6, Var2Caption(), look);
 }
+// The chi-square line runs to 46 characters (seven integer digits, a two-digit df), about 332
+// pixels of Courier 12; its label reaches the frame's right edge, where its row is free.
 std::string CtextList() {
-  return LabelList("ctext", {50, 371, 300, 18}, 7, "Chi-square = ", kResultLine);
+  return LabelList("ctext", {50, 371, 422, 18}, 7, "Chi-square = ", kResultLine);
 }
 std::string CctextList() {
   return LabelList("cctext", {50, 387, 250, 18}, 8, "Contingency coefficient = ", kResultLine);

@@ -3,7 +3,8 @@
 #include "framework/text.h"
 
 // Cells take digits and the editing and navigation keys (control codes and Delete) from the
-// keyboard; anything else is refused with the alert sound. Pasted text does not pass here.
+// keyboard; anything else is refused with the alert sound. Text pasted, dropped or committed
+// by an input method is offered here a character at a time, so the same rule holds for it.
 bool RefuseCellKey(const std::string& key) {
   const std::int64_t code = fw::Asc(key);
   // Whole-text comparisons: a multi-character key text that starts with "0".."8" passes.

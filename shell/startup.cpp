@@ -65,6 +65,8 @@ void Main() {
     fw::RunFrameworkInitialization(fw::RuntimeCreateDelegate(&LateStartup, nullptr, "(  )"));
     fw::RuntimeRun();
   } catch (...) {
+    // A launcher must not read this run as a success, even if the report below fails.
+    fw::RuntimeFailed();
     fw::UnhandledException(std::current_exception());
   }
 }

@@ -12,7 +12,8 @@ std::span<const fw::Initializer> StartupInitializers();
 
 // Installs the exception helper, runs the early start-up, hands the framework the late start-up
 // and runs the event loop until the application quits. An exception that escapes any of it is
-// reported once through the framework's default handling, and Main returns normally.
+// reported once through the framework's default handling, the run counts as failed (exit status
+// 1), and Main returns normally.
 void Main();
 
 // File types, then the application object with its version data and menu bar. No window exists

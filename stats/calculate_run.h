@@ -9,8 +9,8 @@
 //      Passed:  hide check.hide in its order;
 //   3. stats = StatisticsStage(texts);
 //      MsgBox(*stats.sparseMessage) when there is one; then ctext, cctext, ptext and, when
-//      stats.ktext holds a text, ktext: each made visible, then given its text; ktext is not
-//      touched when stats.ktext is empty (a table that is not square);
+//      stats.ktext holds a text, ktext: each made visible, then given its text; when stats.ktext
+//      is empty (a table that is not square), ktext is hidden in its place, its text kept;
 //   4. the focus to data11.
 //
 // Cells are addressed by (row, column), 1..10 each; the window maps them to its controls.
@@ -85,7 +85,9 @@ struct Statistics {
   std::string ctext;
   std::string cctext;
   std::string ptext;
-  std::optional<std::string> ktext;  // square tables only; otherwise ktext is left alone
+  // Square tables only. Another table has no kappa: the window hides ktext, keeping its text,
+  // so that no kappa of an earlier table stands beside these results.
+  std::optional<std::string> ktext;
 
   // The run's working tables: expected counts and chi-square terms (0.0 outside the block).
   DoubleTable expected{};

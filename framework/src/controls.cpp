@@ -20,6 +20,7 @@
 #include "framework/property_list.h"
 #include "framework/runtime.h"
 #include "framework/window.h"
+#include "inserted_text.h"
 #include "internal.h"
 #include "widgets.h"
 
@@ -144,7 +145,7 @@ class LineEdit : public QLineEdit {
       e->accept();
       return true;
     }
-    return QLineEdit::event(e);
+    return DeliverToField(control, *this, *e, [this](QEvent* x) { return QLineEdit::event(x); });
   }
 };
 
@@ -159,7 +160,14 @@ class TextEdit : public QTextEdit {
       e->accept();
       return true;
     }
-    return QTextEdit::event(e);
+    return DeliverToField(control, *this, *e, [this](QEvent* x) { return QTextEdit::event(x); });
+  }
+  bool viewportEvent(QEvent* e) override {
+    return DeliverToField(control, *this, *e,
+                          [this](QEvent* x) { return QTextEdit::viewportEvent(x); });
+  }
+  void insertFromMimeData(const QMimeData* source) override {
+    if (source && TakesInsertedData(control, *this, *source)) QTextEdit::insertFromMimeData(source);
   }
 };
 
@@ -327,7 +335,10 @@ void RunEditCommandOn(Edit& edit, EditCommand command) {
 bool RunEditCommand(EditCommand command) {
   QWidget* focus = QApplication::focusWidget();
   if (auto* line = qobject_cast<QLineEdit*>(focus)) {
-    RunEditCommandOn(*line, command);
+    if (command == EditCommand::Paste)
+      PasteInto(*line);
+    else
+      RunEditCommandOn(*line, command);
     return true;
   }
   if (auto* text = qobject_cast<QTextEdit*>(focus)) {
@@ -515,7 +526,8 @@ void Control::Impl::ApplyAll(bool withText) {
     }
     case ControlKind::PushButton: {
       auto* button = static_cast<QPushButton*>(widget.data());
-      button->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
+      // A click leaves the focus where the user was typing; only Tab brings it here.
+      button->setFocusPolicy(tabStop ? Qt::TabFocus : Qt::NoFocus);
       button->setFont(qfont);
       button->setText(internal::Q(text).replace(u'&', QStringLiteral("&&")));
       break;

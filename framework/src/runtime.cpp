@@ -160,6 +160,10 @@ std::int32_t RuntimeExit() {
   return State().exitStatus;
 }
 
+void RuntimeFailed() {
+  State().exitStatus = 1;
+}
+
 void RuntimeSetFrameworkVersion(double version) {
   State().frameworkVersion = version;
 }

@@ -7,6 +7,7 @@
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -17,6 +18,8 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "framework/runtime.h"
@@ -215,7 +218,10 @@ void CloseMenus() {
 
 MessageBoxRecorder::MessageBoxRecorder() {
   PresenterStack().push_back(internal::MessageBoxPresenter());
-  internal::MessageBoxPresenter() = [this](const std::string& text) { texts_.push_back(text); };
+  internal::MessageBoxPresenter() = [this](const std::string& text) {
+    texts_.push_back(text);
+    boxes_.push_back({text, MomentOf(FrontWindow())});
+  };
 }
 
 MessageBoxRecorder::~MessageBoxRecorder() {
@@ -599,6 +605,17 @@ Shown ShownOf(const Ref<RectControl>& control) {
   if (auto* label = qobject_cast<QLabel*>(w)) {
     s.text = U(label->text());
     s.alignment = alignment(label->alignment());
+    const QFontMetricsF metrics(label->font());
+    double widest = 0;
+    for (const QString& line : label->text().split(u'\n'))
+      widest = std::max(widest, metrics.horizontalAdvance(line));
+    s.textWidth = static_cast<int>(std::ceil(widest));
+    // QLabel's own indent when it has a frame and none was set.
+    const int indent = label->indent() >= 0 ? label->indent()
+                       : label->frameWidth() > 0
+                           ? static_cast<int>(metrics.horizontalAdvance(u'x') / 2)
+                           : 0;
+    s.textRoom = label->contentsRect().width() - 2 * label->margin() - indent;
   } else if (auto* line = qobject_cast<QLineEdit*>(w)) {
     s.text = U(line->text());
     s.alignment = alignment(line->alignment());

@@ -1,4 +1,6 @@
 // A Calculate click as the user sees it: the boxes, the hidden cells, the result lines, the focus.
+#include <algorithm>
+
 #include "framework/testing/testing.h"
 #include "main_window_fixture.h"
 #include "stats/globals.h"
@@ -19,10 +21,25 @@ std::vector<std::string> Outside(int nr, int nc) {
   return names;
 }
 
+// The cells among the hidden controls of a moment, row-major.
+std::vector<std::string> HiddenCellsOf(const fw::testing::WindowMoment& m) {
+  std::vector<std::string> cells;
+  for (const GridCell& cell : kCells)
+    if (std::find(m.hidden.begin(), m.hidden.end(), cell.name) != m.hidden.end())
+      cells.push_back(cell.name);
+  return cells;
+}
+
+// The text of a control shown at that moment, or "(hidden)".
+std::string ShownText(const fw::testing::WindowMoment& m, const std::string& name) {
+  const auto it = m.shownTexts.find(name);
+  return it == m.shownTexts.end() ? "(hidden)" : it->second;
+}
+
 class CalculateTest : public MainWindowTest {
  protected:
-  // Clicking the button moves the focus to it, so a run that leaves the focus alone leaves it
-  // there; start each run from a cell other than data11 to see where the focus ends.
+  // A click on the button leaves the focus where it was, so start each run from a cell other
+  // than data11 to see where the focus ends.
   void CalculateFrom(const fw::Ref<fw::RectControl>& start) {
     start->SetFocus();
     Calculate();
@@ -94,7 +111,7 @@ TEST_F(CalculateTest, AnEmptyCellInTheBlockNamesTheHighestSuchRowAndLeavesTheFoc
     boxes.Clear();
     CalculateFrom(w->data22());
     EXPECT_EQ(boxes.Texts(), std::vector<std::string>{c.message});
-    EXPECT_FALSE(Focused() == w->data11());
+    EXPECT_TRUE(Focused() == w->data22()) << "the focus stays in the cell the user left";
     EXPECT_TRUE(HiddenCells().empty());
     ExpectLabelsAsAtStart();
     EXPECT_GE(globals::nr, 2);
@@ -170,7 +187,71 @@ TEST_F(CalculateTest, ResultLinesOfTheWorkedTables) {
   }
 }
 
-TEST_F(CalculateTest, ANonSquareTableLeavesTheKappaLineAlone) {
+// A box stops the run where it stands: what the window shows while it is up tells which of the
+// run's effects came before it.
+TEST_F(CalculateTest, TheSparseBoxComesAfterTheHidingAndBeforeTheLinesAndTheFocus) {
+  Type({{"2", "3", "4"}, {"5", "6", "7"}, {"8", "9", "10"}});
+  CalculateFrom(w->data22());
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  const fw::testing::WindowMoment& first = boxes.Boxes()[0].front;
+  EXPECT_EQ(first.title, "Vantrel");
+  EXPECT_EQ(HiddenCellsOf(first), Outside(3, 3));
+  for (const char* line : {"ctext", "cctext", "ptext", "ktext"})
+    EXPECT_EQ(ShownText(first, line), "(hidden)") << line;
+  EXPECT_EQ(first.focused, "data22");
+  EXPECT_TRUE(Focused() == w->data11());
+
+  // Shrink to 3 x 2, which has a sparse third as well. While its box is up the earlier run's
+  // lines, kappa among them, still stand; the kappa line goes where a square run would set it.
+  EmptyCell(w->data13());
+  boxes.Clear();
+  CalculateFrom(w->data22());
+  ASSERT_EQ(boxes.Texts(),
+            std::vector<std::string>{"Caution: 33% of cells with expected frequency less than 5."});
+  const fw::testing::WindowMoment& second = boxes.Boxes()[0].front;
+  EXPECT_EQ(HiddenCellsOf(second), Outside(3, 2));
+  EXPECT_EQ(ShownText(second, "ctext"), "Chi-square = .229  (df = 4, p = .9939)");
+  EXPECT_EQ(ShownText(second, "ktext"), "Kappa = -.029");
+  EXPECT_EQ(second.focused, "data22");
+
+  const fw::testing::WindowMoment after = fw::testing::MomentOf(w);
+  EXPECT_EQ(ShownText(after, "ctext"), "Chi-square = .078  (df = 2, p = .9619)");
+  EXPECT_EQ(ShownText(after, "ktext"), "(hidden)");
+  EXPECT_EQ(w->ktext()->Text(), "Kappa = -.029");
+  EXPECT_EQ(after.focused, "data11");
+}
+
+TEST_F(CalculateTest, ARefusedRunShowsItsBoxBeforeAnyChangeAndOnlyTheSizeBoxMovesTheFocus) {
+  Type({{"10", "20"}, {"30", "40"}});
+  Calculate();
+  const fw::testing::WindowMoment before = fw::testing::MomentOf(w);
+  const struct {
+    const char* what;
+    fw::Ref<fw::TextArea> emptied;
+    const char* message;
+    const char* focusAfter;
+  } cases[] = {
+      {"missing data", w->data22(), "Missing data in row 2. Results will be inaccurate.", "data21"},
+      {"smaller than 2 x 2", w->data21(), kSizeMessage, "data11"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EmptyCell(c.emptied);
+    boxes.Clear();
+    CalculateFrom(w->data21());
+    ASSERT_EQ(boxes.Texts(), std::vector<std::string>{c.message});
+    const fw::testing::WindowMoment& at = boxes.Boxes()[0].front;
+    EXPECT_EQ(at.hidden, before.hidden);
+    for (const char* line : {"ctext", "cctext", "ptext", "ktext"})
+      EXPECT_EQ(ShownText(at, line), ShownText(before, line)) << line;
+    EXPECT_EQ(at.focused, "data21");
+    const fw::testing::WindowMoment after = fw::testing::MomentOf(w);
+    EXPECT_EQ(after.hidden, before.hidden) << "a refused run hides nothing";
+    EXPECT_EQ(after.focused, c.focusAfter);
+  }
+}
+
+TEST_F(CalculateTest, ANonSquareTableShowsNoKappaLine) {
   Type({{"12", "7"}, {"3", "9"}, {"8", "10"}});
   Calculate();
   EXPECT_EQ(w->ctext()->Text(), "Chi-square = 4.371  (df = 2, p = .1124)");
@@ -179,7 +260,7 @@ TEST_F(CalculateTest, ANonSquareTableLeavesTheKappaLineAlone) {
   EXPECT_EQ(HiddenCells(), Outside(3, 2));
 }
 
-TEST_F(CalculateTest, TheKappaLineOutlivesNonSquareRunsUntilClear) {
+TEST_F(CalculateTest, ANonSquareRunHidesAnEarlierKappaAndASquareRunShowsItsOwn) {
   Type({{"20", "5", "5"}, {"5", "20", "5"}, {"5", "5", "20"}});
   Calculate();
   ASSERT_EQ(w->ktext()->Text(), "Kappa = .500");
@@ -187,15 +268,16 @@ TEST_F(CalculateTest, TheKappaLineOutlivesNonSquareRunsUntilClear) {
   EmptyCell(w->data13());
   Calculate();
   EXPECT_EQ(boxes.Texts(), kNoBox);
-  EXPECT_NE(w->ctext()->Text(), "Chi-square = 45.000  (df = 4, p = .0000)");
-  EXPECT_TRUE(w->ktext()->Visible());
-  EXPECT_EQ(w->ktext()->Text(), "Kappa = .500");
+  EXPECT_EQ(w->ctext()->Text(), "Chi-square = 18.000  (df = 2, p = .0001)");
+  EXPECT_FALSE(fw::testing::ShownOf(w->ktext()).visibleOnScreen);
+  EXPECT_EQ(w->ktext()->Text(), "Kappa = .500") << "hidden with its text kept";
 
+  // Back to 3 x 3: the kappa line shows again, with this table's kappa.
   Clear();
-  Type({{"12", "7"}, {"3", "9"}, {"8", "10"}});
+  Type({{"2", "3", "4"}, {"5", "6", "7"}, {"8", "9", "10"}});
   Calculate();
-  EXPECT_FALSE(w->ktext()->Visible());
-  EXPECT_TRUE(w->ctext()->Visible());
+  EXPECT_TRUE(fw::testing::ShownOf(w->ktext()).visibleOnScreen);
+  EXPECT_EQ(w->ktext()->Text(), "Kappa = -.029");
 }
 
 TEST_F(CalculateTest, TheMissingDataMessageKeepsTheEarlierResultsAndHiding) {
@@ -210,7 +292,7 @@ TEST_F(CalculateTest, TheMissingDataMessageKeepsTheEarlierResultsAndHiding) {
   for (const fw::Ref<fw::Label>& label : {w->ctext(), w->cctext(), w->ktext(), w->ptext()})
     EXPECT_TRUE(label->Visible()) << label->Name();
   EXPECT_EQ(HiddenCells(), Outside(2, 2));
-  EXPECT_FALSE(Focused() == w->data11());
+  EXPECT_TRUE(Focused() == w->data21());
 }
 
 TEST_F(CalculateTest, HidingPersistsAndHiddenCellsKeepTheirTexts) {
@@ -272,33 +354,53 @@ TEST_F(CalculateTest, PressingCalculateTwiceGivesTheSameBoxAndLines) {
   EXPECT_EQ(HiddenCells(), hidden);
 }
 
-TEST_F(CalculateTest, PastedTextReachesTheRunWithoutTheFilter) {
-  fw::testing::BeepRecorder beeps;
+// A paste the cell refuses leaves it empty, so the run stops at the missing cell instead of
+// reading "40ab" as 40; pasted digits count as typed ones.
+TEST_F(CalculateTest, OnlyPastedDigitsReachTheRun) {
   Type({{"10", "20"}, {"30", ""}});
-  // Letters after a number: the number counts. A lone blank counts as filled and as 0.
   fw::testing::Paste(w->data22(), "40ab");
   Calculate();
-  EXPECT_EQ(beeps.Count(), 0);
+  EXPECT_EQ(boxes.Texts(),
+            std::vector<std::string>{"Missing data in row 2. Results will be inaccurate."});
+  EXPECT_FALSE(w->ctext()->Visible());
+
+  boxes.Clear();
+  fw::testing::Paste(w->data22(), "40");
+  Calculate();
   EXPECT_EQ(boxes.Texts(), kNoBox);
   EXPECT_EQ(globals::data[2][2], 40);
   EXPECT_EQ(w->ctext()->Text(), "Chi-square = .794  (df = 1, p = .3730)");
+}
 
-  Clear();
-  Type({{"10", "20"}, {"30", ""}});
-  fw::testing::Paste(w->data22(), " ");
-  Calculate();
-  EXPECT_EQ(boxes.Texts(), kNoBox);
-  EXPECT_EQ(globals::data[2][2], 0);
-  EXPECT_EQ(globals::row[2], 30);
+// The longest lines typed tables give, each measured as shown. The chi-square line is longest
+// with seven integer digits (chi-square stays below 9 x 9999 x 100) and a two-digit df.
+TEST_F(CalculateTest, EveryResultLineFitsItsLabelWhole) {
+  auto expectWhole = [](const fw::Ref<fw::Label>& label) {
+    const fw::testing::Shown shown = fw::testing::ShownOf(label);
+    EXPECT_TRUE(shown.visibleOnScreen) << label->Name();
+    EXPECT_GT(shown.textWidth, 0) << label->Name();
+    EXPECT_LE(shown.textWidth, shown.textRoom) << label->Name() << ": " << shown.text;
+  };
 
-  // Fractions and signs can only be pasted; the count is truncated toward zero.
-  Clear();
-  Type({{"10", ""}, {"", "40"}});
-  fw::testing::Paste(w->data12(), "3.9");
-  fw::testing::Paste(w->data21(), "-3.9");
+  // Four rows that agree one to one, then a 6 x 6 block of 9999: chi-square = 4 x N.
+  for (const GridCell& cell : kCells) {
+    const bool diagonal = cell.row <= 4 && cell.row == cell.column;
+    const bool block = cell.row > 4 && cell.column > 4;
+    fw::testing::TypeText((w.get()->*cell.accessor)(), diagonal || block ? "9999" : "0");
+  }
   Calculate();
-  EXPECT_EQ(globals::data[1][2], 3);
-  EXPECT_EQ(globals::data[2][1], -3);
+  ASSERT_EQ(w->ctext()->Text().substr(0, 32), "Chi-square = 1599840.000  (df = ");
+  EXPECT_EQ(w->ctext()->Text().size(), 46u);
+  expectWhole(w->ctext());
+
+  // Phi and kappa at their widest, 1.000 and -1.000; every contingency line is as wide.
+  Clear();
+  Type({{"0", "5"}, {"5", "0"}});
+  Calculate();
+  EXPECT_EQ(w->ptext()->Text(), "Phi coefficient = 1.000");
+  EXPECT_EQ(w->ktext()->Text(), "Kappa = -1.000");
+  EXPECT_EQ(w->cctext()->Text(), "Contingency coefficient = .707");
+  for (const fw::Ref<fw::Label>& label : {w->cctext(), w->ptext(), w->ktext()}) expectWhole(label);
 }
 
 TEST_F(CalculateTest, ReturnAndEscapePressNeitherButton) {

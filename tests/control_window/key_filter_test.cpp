@@ -1,4 +1,8 @@
 // What the cells take from the keyboard: digits and the editing keys; everything else beeps.
+// Pasted, dropped and composed text is held to the same rule.
+#include <functional>
+#include <string>
+
 #include "main_window_fixture.h"
 
 namespace {
@@ -120,11 +124,80 @@ TEST_F(MainWindowTest, EveryCellFiltersTheSameWay) {
   EXPECT_EQ(beeps.Count(), 100);
 }
 
-TEST_F(MainWindowTest, PastedTextPassesNoFilter) {
-  fw::testing::BeepRecorder beeps;
-  fw::testing::Paste(w->data11(), "a b");
-  EXPECT_EQ(w->data11()->Text(), "a b");
-  EXPECT_EQ(beeps.Count(), 0);
+// Text that reaches a cell without being typed: the cell takes it only when typing could have
+// put it there, ASCII digits alone; otherwise one beep, and the cell stays as it was.
+TEST_F(MainWindowTest, PastedOrCommittedTextGoesInOnlyWhenItIsAllDigits) {
+  using Insert = std::function<void(const fw::Ref<fw::TextArea>&, const std::string&)>;
+  const struct {
+    const char* name;
+    Insert insert;
+  } roads[] = {
+      {"Ctrl+V",
+       [](const fw::Ref<fw::TextArea>& cell, const std::string& text) {
+         fw::testing::SetClipboardText(text);
+         fw::testing::TypeKeys(cell, "Ctrl+V");
+       }},
+      {"Shift+Insert",
+       [](const fw::Ref<fw::TextArea>& cell, const std::string& text) {
+         fw::testing::SetClipboardText(text);
+         fw::testing::TypeKeys(cell, "Shift+Ins");
+       }},
+      {"the Edit menu's Paste",
+       [this](const fw::Ref<fw::TextArea>& cell, const std::string& text) {
+         fw::testing::SetClipboardText(text);
+         cell->SetFocus();
+         fw::testing::ChooseMenuItem(w, "EditPaste");
+       }},
+      {"the context menu's Paste",
+       [](const fw::Ref<fw::TextArea>& cell, const std::string& text) {
+         fw::testing::SetClipboardText(text);
+         fw::testing::PasteFromContextMenu(cell);
+       }},
+      {"an input method's commit",
+       [](const fw::Ref<fw::TextArea>& cell, const std::string& text) {
+         fw::testing::CommitFromInputMethod(cell, text);
+       }},
+      {"a dead key, then the commit",
+       [](const fw::Ref<fw::TextArea>& cell, const std::string& text) {
+         fw::testing::CommitFromInputMethod(cell, text, "\xC2\xB4");
+       }},
+      {"a drop", [](const fw::Ref<fw::TextArea>& cell,
+                    const std::string& text) { fw::testing::DropText(cell, text); }},
+  };
+  const struct {
+    const char* text;
+    const char* held;  // nullptr: refused
+  } texts[] = {
+      {"7", "57"},
+      {"0918", "5091"},
+      {"12345", "5123"},  // the cell's limit of 4 still holds
+      {"-5", nullptr},
+      {"abc", nullptr},
+      {"1e3", nullptr},
+      {"1.5", nullptr},
+      {"+7", nullptr},
+      {" 12", nullptr},
+      {"12\n", nullptr},
+      {"1\t2", nullptr},
+      {"3\r\n", nullptr},
+      {"\xC3\xA9", nullptr},      // a letter outside ASCII
+      {"\xD9\xA3", nullptr},      // ARABIC-INDIC DIGIT THREE
+      {"\xEF\xBC\x95", nullptr},  // FULLWIDTH DIGIT FIVE
+  };
+  fw::Ref<fw::TextArea> cell = w->data23();
+  for (const auto& road : roads) {
+    SCOPED_TRACE(road.name);
+    for (const auto& t : texts) {
+      SCOPED_TRACE(::testing::PrintToString(std::string(t.text)));
+      cell->SetText("5");
+      cell->SetSelStart(1);
+      fw::testing::BeepRecorder beeps;
+      road.insert(cell, t.text);
+      EXPECT_EQ(cell->Text(), t.held ? t.held : "5");
+      EXPECT_EQ(beeps.Count(), t.held ? 0 : 1);
+      EXPECT_TRUE(Focused() == cell);
+    }
+  }
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // The main window as it first appears: the frame, the fixed controls, the grid and the tab order.
+#include <algorithm>
 #include <functional>
 #include <set>
+#include <utility>
 
 #include "framework/property_list.h"
 #include "framework/text.h"
@@ -61,7 +63,7 @@ const FixedControl kFixed[] = {
      17, true},
     {"var2Text", [](ControlWnd& w) { return fw::Ref<fw::RectControl>(w.var2Text()); }, 22, 149, 17,
      179, true},
-    {"ctext", [](ControlWnd& w) { return fw::Ref<fw::RectControl>(w.ctext()); }, 50, 371, 300, 18,
+    {"ctext", [](ControlWnd& w) { return fw::Ref<fw::RectControl>(w.ctext()); }, 50, 371, 422, 18,
      false},
     {"cctext", [](ControlWnd& w) { return fw::Ref<fw::RectControl>(w.cctext()); }, 50, 387, 250, 18,
      false},
@@ -88,6 +90,41 @@ TEST_F(MainWindowTest, FixedControlsStandAtTheirPlacesWithTheirVisibility) {
     EXPECT_EQ(shown.height, f.height);
     EXPECT_EQ(shown.visibleOnScreen, f.visible);
     EXPECT_EQ(control->Visible(), f.visible);
+  }
+}
+
+// The result lines stand 16 apart and 18 high, so each overlaps the line above or below it by
+// two rows; as shown, they overlap nothing else and stay inside the window.
+TEST_F(MainWindowTest, ResultLabelsOverlapOnlyTheirNeighboursAndStayInTheWindow) {
+  const struct {
+    fw::Ref<fw::Label> line;
+    std::vector<std::string> overlapped;  // by two rows each
+  } cases[] = {
+      {w->ctext(), {"cctext"}},
+      {w->cctext(), {"ctext", "ptext"}},
+      {w->ptext(), {"cctext"}},
+      {w->ktext(), {}},
+  };
+  std::vector<std::pair<std::string, fw::testing::Shown>> others;
+  for (const FixedControl& f : kFixed) others.emplace_back(f.name, ShownOf(f.get(*w)));
+  for (const GridCell& cell : kCells)
+    others.emplace_back(cell.name, ShownOf((w.get()->*cell.accessor)()));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line->Name());
+    const fw::testing::Shown line = ShownOf(c.line);
+    EXPECT_LE(line.left + line.width, fw::testing::ShownWindowOf(w).width);
+    std::vector<std::string> overlapped;
+    for (const auto& [name, other] : others) {
+      if (name == c.line->Name()) continue;
+      const int across = std::min(line.left + line.width, other.left + other.width) -
+                         std::max(line.left, other.left);
+      const int down = std::min(line.top + line.height, other.top + other.height) -
+                       std::max(line.top, other.top);
+      if (across <= 0 || down <= 0) continue;
+      overlapped.push_back(name);
+      EXPECT_EQ(down, 2) << name;
+    }
+    EXPECT_EQ(overlapped, c.overlapped);
   }
 }
 

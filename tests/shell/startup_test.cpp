@@ -63,12 +63,13 @@ TEST_F(StartupTest, AppObjectAndMenuBarComeBeforeAnyWindowAndTheAboutWindowFirst
 }
 
 // Without its initialiser the file-type list is nil, and the early start-up fails on it.
-TEST_F(StartupTest, FailedStartUpIsReportedOnceAndMainReturns) {
+TEST_F(StartupTest, FailedStartUpIsReportedOnceMainReturnsAndTheRunExitsWithOne) {
   FileTypes::pAllFileTypes = nullptr;
   Main();
   EXPECT_EQ(boxes.Texts(),
             std::vector<std::string>{"An exception of class NilObjectException was not handled."});
   EXPECT_FALSE(Live(AboutWnd::Class())) << "no late start-up after a failed early one";
+  EXPECT_EQ(fw::RuntimeExit(), 1) << "the event loop was never reached";
   boxes.Clear();
 }
 

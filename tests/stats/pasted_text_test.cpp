@@ -1,5 +1,5 @@
-// Cells can hold pasted text, not only typed digits: every shape of it must give a defined
-// result, and totals beyond what typing can reach must not wrap.
+// The statistics take whatever text they are given, not only the digits a cell lets in: every
+// shape of it must give a defined result, and totals beyond what typing can reach must not wrap.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -27,8 +27,11 @@ struct Initializer {
 void RuntimeInit(int argc, char** argv);
 void RuntimePerformInitializers(std::span<const Initializer> table);
 void RuntimePerformFinalizers();
-// The run's exit status: the code given to Quit, 0 when none was.
+// The run's exit status: the code given to Quit, 0 when none was; 1 once the run has failed.
 std::int32_t RuntimeExit();
+// The run failed: an exception ended the main routine, before or instead of the normal end of its
+// event loop. RuntimeExit gives 1 from here on, unless a later Quit gives a code of its own.
+void RuntimeFailed();
 void RuntimeSetFrameworkVersion(double version);
 double RuntimeFrameworkVersion();
 

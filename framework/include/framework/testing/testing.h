@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -16,18 +17,38 @@
 
 namespace fw::testing {
 
+// What a window shows at one moment, as the platform shows it.
+struct WindowMoment {
+  std::string title;                              // "" when there is no window
+  std::vector<std::string> hidden;                // controls not shown, in creation order
+  std::map<std::string, std::string> shownTexts;  // each shown label and text field: its text
+  std::string focused;                            // the control with the focus; "" for none
+};
+WindowMoment MomentOf(const Ref<Window>& window);
+
 // ---- Recorders: while one lives, it replaces the real thing. ----
 
-// Records every MsgBox text instead of showing a box; the box counts as dismissed at once.
+// Records every MsgBox instead of showing a box; the box counts as dismissed at once. Each box
+// keeps its text and what the frontmost window showed when the box appeared, so that tests can
+// tell which effects came before it and which after.
 class MessageBoxRecorder {
  public:
+  struct Box {
+    std::string text;
+    WindowMoment front;
+  };
   MessageBoxRecorder();
   ~MessageBoxRecorder();
   const std::vector<std::string>& Texts() const { return texts_; }
-  void Clear() { texts_.clear(); }
+  const std::vector<Box>& Boxes() const { return boxes_; }
+  void Clear() {
+    texts_.clear();
+    boxes_.clear();
+  }
 
  private:
   std::vector<std::string> texts_;
+  std::vector<Box> boxes_;
 };
 
 // Counts Beep calls instead of sounding.
@@ -164,10 +185,27 @@ void TypeCtrlKey(const Ref<RectControl>& control, char letter);
 void TypeKeyText(const Ref<RectControl>& control, const std::string& text);
 // A key press sent to the window itself (not to a control).
 void TypeKeyInWindow(const Ref<Window>& window, const std::string& text);
-// Pastes text into the control as the Edit menu's Paste would (no key filter).
+// Pastes text into the control as the Edit menu's Paste would: the text goes on the clipboard,
+// then into the control (given the focus first), held to the rule for text that is not typed.
 void Paste(const Ref<TextArea>& control, const std::string& text);
 // Puts text on the clipboard ("" empties it).
 void SetClipboardText(const std::string& text);
+
+// ---- Text that is not typed (framework/testing/inserted_input.cpp) ----
+
+// Puts text on the clipboard.
+void SetClipboardText(const std::string& text);
+// Presses a key combination, written as the platform's portable text ("Ctrl+V", "Shift+Ins"), in
+// the control (given the focus first), through the shortcut handling as TypeCtrlKey does.
+void TypeKeys(const Ref<RectControl>& control, const std::string& combination);
+// Opens the control's context menu as the menu key does and chooses its Paste.
+void PasteFromContextMenu(const Ref<TextArea>& control);
+// An input method at work in the control (given the focus first): it shows preedit when given,
+// then commits the text, and goes on composing preeditAfter when that is given.
+void CommitFromInputMethod(const Ref<TextArea>& control, const std::string& commit,
+                           const std::string& preedit = "", const std::string& preeditAfter = "");
+// A drag of text from elsewhere that ends in the control's middle.
+void DropText(const Ref<TextArea>& control, const std::string& text);
 
 void Click(const Ref<RectControl>& control);  // press and release in its middle
 void ClickWindow(const Ref<Window>& window, int x, int y);
@@ -230,6 +268,9 @@ struct Shown {
   std::string alignment;  // of the text: "left", "center" or "right"; empty for no text
   std::uint32_t textColor = 0;
   std::string text;
+  // Labels only: the advance of the text's widest line in the face the label draws with, and
+  // the width the label lays its text out in. The text is cut off when textWidth > textRoom.
+  int textWidth = 0, textRoom = 0;
 };
 Shown ShownOf(const Ref<RectControl>& control);
 // The window as the platform shows it: content size, title, resizable, which frame buttons.

@@ -1,0 +1,221 @@
+#include "inserted_text.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QTextEdit>
+#include <QVariant>
+#include <string>
+
+#include "framework/dialogs.h"
+#include "framework/runtime.h"
+
+namespace fw::internal {
+
+namespace {
+
+bool IsLineBreak(char32_t c) {
+  return c == U'\n' || c == U'\r' || c == 0x2028 || c == 0x2029;
+}
+
+bool IsControl(char32_t c) {
+  return c < 0x20 || c == 0x7F;
+}
+
+bool Editable(const QWidget& widget) {
+  if (auto* line = qobject_cast<const QLineEdit*>(&widget)) return !line->isReadOnly();
+  if (auto* edit = qobject_cast<const QTextEdit*>(&widget)) return !edit->isReadOnly();
+  return false;
+}
+
+bool SupportsSelection() {
+  return QGuiApplication::clipboard()->supportsSelection();
+}
+
+// A drop into a multi-line field whose text was offered already: the widget hands the same data
+// to insertFromMimeData while the drop is delivered.
+struct ApprovedDrop {
+  const QWidget* widget = nullptr;
+  const QMimeData* data = nullptr;
+};
+ApprovedDrop approvedDrop;
+
+// The platform's context menu, with its Paste going through the rule. That action is wired to
+// the widget's own paste; a successful disconnection is what tells it from the others.
+void ShowContextMenu(QLineEdit& edit, const QContextMenuEvent& event) {
+  QMenu* menu = edit.createStandardContextMenu();
+  if (!menu) return;
+  QPointer<QLineEdit> target(&edit);
+  for (QAction* action : menu->actions()) {
+    // The platform wires it by name or by pointer, depending on its release.
+    const bool paste = QObject::disconnect(action, SIGNAL(triggered()), &edit, SLOT(paste())) ||
+                       QObject::disconnect(action, &QAction::triggered, &edit, &QLineEdit::paste);
+    if (paste)
+      QObject::connect(action, &QAction::triggered, &edit, [target] {
+        if (target) PasteInto(*target);
+      });
+  }
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->popup(event.globalPos());
+}
+
+// Starting to compose over a selection removes it, before any text is committed. A refused
+// commit puts the field back as it stood before the composition (or its last taken commit), as
+// a refused key leaves it.
+constexpr const char* kBeforeComposition = "fwBeforeComposition";
+
+void RememberComposition(QLineEdit& edit) {
+  const int start = edit.hasSelectedText() ? edit.selectionStart() : edit.cursorPosition();
+  const int length = edit.hasSelectedText() ? static_cast<int>(edit.selectedText().size()) : 0;
+  edit.setProperty(kBeforeComposition, QVariantList{edit.text(), start, length});
+}
+
+// After the widget has had an input-method event: what a refusal would go back to.
+void NoteComposition(QLineEdit& edit, const QInputMethodEvent& event) {
+  if (event.preeditString().isEmpty())
+    edit.setProperty(kBeforeComposition, QVariant());
+  else if (!event.commitString().isEmpty())
+    RememberComposition(edit);
+}
+
+void RestoreBeforeComposition(QLineEdit& edit, const QVariant& before) {
+  const QVariantList state = before.toList();
+  if (state.size() != 3 || edit.text() == state[0].toString()) return;
+  edit.setText(state[0].toString());
+  edit.setSelection(state[1].toInt(), state[2].toInt());
+}
+
+}  // namespace
+
+bool TakesInsertedText(Control::Impl& field, const QString& text) {
+  if (!field.keyDown) return true;
+  const auto handler = field.keyDown;  // the handler may replace itself
+  const bool oneLine = !field.multiline;
+  Ref<TextArea> sender = field.self.SelfAs<TextArea>();
+  QPointer<QWidget> widget = field.widget;
+  const QList<uint> codes = text.toUcs4();
+  for (qsizetype i = 0; i < codes.size(); ++i) {
+    const char32_t c = codes[i];
+    std::string key;
+    if (oneLine && (IsControl(c) || IsLineBreak(c))) {
+      Beep();
+      return false;
+    }
+    if (IsLineBreak(c)) {
+      // Return types a line break; a CR LF pair is one.
+      if (c == U'\r' && i + 1 < codes.size() && codes[i + 1] == U'\n') ++i;
+      key = "\r";
+    } else {
+      key = U(QString::fromUcs4(&c, 1));
+    }
+    bool discard = true;  // a handler that fails lets nothing in
+    RunGuarded([&] { discard = handler(sender, key); });
+    if (discard || !widget) return false;
+  }
+  return true;
+}
+
+bool TakesInsertedData(Control::Impl& field, QTextEdit& edit, const QMimeData& data) {
+  if (approvedDrop.widget == &edit && approvedDrop.data == &data) return true;
+  return TakesInsertedText(field, data.text());
+}
+
+bool DeliverToField(Control::Impl& field, QWidget& widget, QEvent& event,
+                    const std::function<bool(QEvent*)>& base) {
+  if (!field.keyDown || !Editable(widget)) return base(&event);
+  auto* line = qobject_cast<QLineEdit*>(&widget);
+  switch (event.type()) {
+    case QEvent::KeyPress: {
+      const auto& key = static_cast<const QKeyEvent&>(event);
+      if (!line || !key.matches(QKeySequence::Paste)) break;
+      // Ctrl+Shift+Insert pastes the X11 selection.
+      const bool selection = key.key() == Qt::Key_Insert &&
+                             key.modifiers() == (Qt::ControlModifier | Qt::ShiftModifier) &&
+                             SupportsSelection();
+      PasteInto(*line, selection ? QClipboard::Selection : QClipboard::Clipboard);
+      event.accept();
+      return true;
+    }
+    case QEvent::ContextMenu:
+      if (!line) break;
+      ShowContextMenu(*line, static_cast<const QContextMenuEvent&>(event));
+      event.accept();
+      return true;
+    case QEvent::MouseButtonRelease: {
+      const auto& mouse = static_cast<const QMouseEvent&>(event);
+      if (!line || mouse.button() != Qt::MiddleButton || !SupportsSelection()) break;
+      line->deselect();
+      PasteInto(*line, QClipboard::Selection);
+      event.accept();
+      return true;
+    }
+    case QEvent::Drop: {
+      auto& drop = static_cast<QDropEvent&>(event);
+      const QMimeData* data = drop.mimeData();
+      if (!data || !data->hasText()) break;
+      if (!TakesInsertedText(field, data->text())) {
+        // The source keeps what it offered (a move removes nothing), the field its text.
+        drop.setDropAction(Qt::IgnoreAction);
+        drop.ignore();
+        QDragLeaveEvent leave;  // and the drop caret goes
+        base(&leave);
+        return true;
+      }
+      if (line) break;
+      approvedDrop = {&widget, data};
+      const bool done = base(&event);
+      approvedDrop = {};
+      return done;
+    }
+    case QEvent::InputMethod: {
+      const auto& input = static_cast<const QInputMethodEvent&>(event);
+      const QVariant before = line ? line->property(kBeforeComposition) : QVariant();
+      if (!input.commitString().isEmpty() && !TakesInsertedText(field, input.commitString())) {
+        // The composition goes on as the input method shows it, without the commit.
+        QInputMethodEvent withoutCommit(input.preeditString(), input.attributes());
+        base(&withoutCommit);
+        if (line) {
+          RestoreBeforeComposition(*line, before);
+          if (input.preeditString().isEmpty()) line->setProperty(kBeforeComposition, QVariant());
+        }
+        event.accept();
+        return true;
+      }
+      if (!line) break;
+      if (!before.isValid() && !input.preeditString().isEmpty()) RememberComposition(*line);
+      const bool done = base(&event);
+      NoteComposition(*line, input);
+      return done;
+    }
+    default:
+      break;
+  }
+  return base(&event);
+}
+
+void PasteInto(QLineEdit& edit, QClipboard::Mode mode) {
+  if (edit.isReadOnly()) return;
+  Control::Impl* field = ControlOfWidget(&edit);
+  if (!field || field->widget != &edit || !field->keyDown) {
+    if (mode == QClipboard::Clipboard)
+      edit.paste();
+    else
+      edit.insert(QGuiApplication::clipboard()->text(mode));
+    return;
+  }
+  const QString text = QGuiApplication::clipboard()->text(mode);
+  if (text.isEmpty() && !edit.hasSelectedText()) return;
+  QPointer<QLineEdit> target(&edit);
+  // Exactly the text offered goes in; the field's character limit still holds.
+  if (TakesInsertedText(*field, text) && target) edit.insert(text);
+}
+
+}  // namespace fw::internal
