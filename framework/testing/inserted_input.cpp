@@ -42,10 +42,6 @@ QWidget& PointerTarget(QWidget& widget) {
 
 }  // namespace
 
-void SetClipboardText(const std::string& text) {
-  QApplication::clipboard()->setText(internal::Q(text));
-}
-
 void TypeKeys(const Ref<RectControl>& control, const std::string& combination) {
   const QKeySequence sequence = QKeySequence::fromString(internal::Q(combination));
   if (sequence.count() != 1) Fail("not one key combination: '" + combination + "'");

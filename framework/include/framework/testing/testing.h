@@ -193,8 +193,6 @@ void SetClipboardText(const std::string& text);
 
 // ---- Text that is not typed (framework/testing/inserted_input.cpp) ----
 
-// Puts text on the clipboard.
-void SetClipboardText(const std::string& text);
 // Presses a key combination, written as the platform's portable text ("Ctrl+V", "Shift+Ins"), in
 // the control (given the focus first), through the shortcut handling as TypeCtrlKey does.
 void TypeKeys(const Ref<RectControl>& control, const std::string& combination);
