@@ -18,13 +18,22 @@ if [ -z "$exe" ]; then
 fi
 
 out=${1:-docs/about-window.png}
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-  set -euo pipefail
-  "$2" & pid=$!
-  trap "kill $pid 2>/dev/null || true" EXIT
-  # The About window is the first and, for 4 s, the only window.
-  wid=$(xdotool search --sync --onlyvisible --class vantrel | head -1)
-  sleep 1  # let it paint
-  import -window "$wid" "$1"
-' _ "$out" "$exe"
+source scripts/xvfb.sh
+work=$(mktemp -d)
+pid=
+cleanup() {
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+  stop_xvfb
+  rm -rf "$work"
+}
+trap cleanup EXIT
+start_xvfb "$work"
+unset QT_QPA_PLATFORM
+
+"$exe" >"$work/app.log" 2>&1 &
+pid=$!
+# The About window is the first and, for 4 s, the only window.
+wid=$(xdotool search --sync --onlyvisible --class vantrel | head -1)
+sleep 1  # let it paint
+import -window "$wid" "$out"
 echo "wrote $out"

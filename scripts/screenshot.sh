@@ -17,25 +17,16 @@ fi
 helper=$build/bin/main_window_screenshot
 out=docs/main-window.png
 
+source scripts/xvfb.sh
 work=$(mktemp -d)
-xvfb_pid=
 helper_pid=
 cleanup() {
   [ -n "$helper_pid" ] && kill "$helper_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  stop_xvfb
   rm -rf "$work"
 }
 trap cleanup EXIT
-
-# Let Xvfb pick a free display and tell us its number.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-[ -s "$work/display" ] || { echo "Xvfb did not start:" >&2; cat "$work/xvfb.log" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
+start_xvfb "$work" 1024x768x24
 export QT_QPA_PLATFORM=xcb
 
 "$helper" "$work/done" >"$work/helper.out" 2>"$work/helper.err" &
