@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -246,3 +247,13 @@ class PlainWnd : public fw::Window {
     return false;
   }
 };
+
+// Gives the field a KeyDown handler that fails on every key, as a handler meeting nil would.
+inline void BindFailingKeyDown(const fw::Ref<fw::TextArea>& field) {
+  fw::RuntimeAddEventHandler(
+      field, fw::EventId::KeyDown,
+      fw::RuntimeCreateDelegate(
+          std::function<bool(fw::Ref<fw::TextArea>, std::string)>(
+              [](fw::Ref<fw::TextArea>, std::string) -> bool { throw fw::NilObjectException(); }),
+          "( TextArea, String ) as Boolean"));
+}

@@ -141,12 +141,7 @@ TEST_F(InsertedTextTest, ARefusedCommitKeepsWhatItsCompositionCommittedBefore) {
 }
 
 TEST_F(InsertedTextTest, AFailingHandlerIsReportedAndLetsNothingIn) {
-  fw::RuntimeAddEventHandler(
-      w->Field1(), fw::EventId::KeyDown,
-      fw::RuntimeCreateDelegate(
-          std::function<bool(fw::Ref<fw::TextArea>, std::string)>(
-              [](fw::Ref<fw::TextArea>, std::string) -> bool { throw fw::NilObjectException(); }),
-          "( TextArea, String ) as Boolean"));
+  BindFailingKeyDown(w->Field1());
   Paste(w->Field1(), "5");
   CommitFromInputMethod(w->Field1(), "6");
   EXPECT_EQ(w->Field1()->Text(), "");

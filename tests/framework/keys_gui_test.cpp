@@ -107,12 +107,7 @@ TEST_F(KeysTest, CtrlVReachesTheFieldAndPastesUnlessDiscarded) {
 
 TEST_F(KeysTest, AFailingKeyHandlerIsReportedAndItsKeyDropped) {
   MessageBoxRecorder boxes;
-  fw::RuntimeAddEventHandler(
-      w->Field1(), fw::EventId::KeyDown,
-      fw::RuntimeCreateDelegate(
-          std::function<bool(fw::Ref<fw::TextArea>, std::string)>(
-              [](fw::Ref<fw::TextArea>, std::string) -> bool { throw fw::NilObjectException(); }),
-          "( TextArea, String ) as Boolean"));
+  BindFailingKeyDown(w->Field1());
   TypeText(w->Field1(), "3");
   EXPECT_EQ(w->Field1()->Text(), "");
   EXPECT_EQ(boxes.Texts().size(), 1u);
