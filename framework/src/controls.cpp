@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -167,7 +168,8 @@ class TextEdit : public QTextEdit {
                           [this](QEvent* x) { return QTextEdit::viewportEvent(x); });
   }
   void insertFromMimeData(const QMimeData* source) override {
-    if (source && TakesInsertedData(control, *this, *source)) QTextEdit::insertFromMimeData(source);
+    if (const auto data = InsertableData(control, *this, source))
+      QTextEdit::insertFromMimeData(data.get());
   }
 };
 

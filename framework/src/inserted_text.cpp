@@ -123,9 +123,17 @@ bool TakesInsertedText(Control::Impl& field, const QString& text) {
   return true;
 }
 
-bool TakesInsertedData(Control::Impl& field, QTextEdit& edit, const QMimeData& data) {
-  if (approvedDrop.widget == &edit && approvedDrop.data == &data) return true;
-  return TakesInsertedText(field, data.text());
+std::unique_ptr<QMimeData> InsertableData(Control::Impl& field, QTextEdit& edit,
+                                          const QMimeData* offered) {
+  if (!offered || !offered->hasText()) return nullptr;
+  const bool approved = approvedDrop.widget == &edit && approvedDrop.data == offered;
+  auto data = std::make_unique<QMimeData>();
+  data->setText(offered->text());
+  // What a handler judges is the plain text, so only that may go in past one.
+  if (!field.keyDown && offered->hasHtml()) data->setHtml(offered->html());
+  if (data->text().isEmpty()) return nullptr;
+  if (!approved && !TakesInsertedText(field, data->text())) return nullptr;
+  return data;
 }
 
 bool DeliverToField(Control::Impl& field, QWidget& widget, QEvent& event,

@@ -10,6 +10,7 @@
 
 #include <QClipboard>
 #include <functional>
+#include <memory>
 
 #include "widgets.h"
 
@@ -30,8 +31,13 @@ bool TakesInsertedText(Control::Impl& field, const QString& text);
 bool DeliverToField(Control::Impl& field, QWidget& widget, QEvent& event,
                     const std::function<bool(QEvent*)>& base);
 
-// A multi-line field's one door for pasted and dropped text.
-bool TakesInsertedData(Control::Impl& field, QTextEdit& edit, const QMimeData& data);
+// A multi-line field's one door for pasted and dropped text: the data to hand the widget, of our
+// own, holding only the text the field takes (and, without a KeyDown handler, its styled form);
+// null when there is nothing to insert or the rule refused it. The offered data is read once,
+// before any handler runs, and never again: a clipboard may replace it while a handler runs, and
+// the widget's own insertion does not survive data that holds no format at all.
+std::unique_ptr<QMimeData> InsertableData(Control::Impl& field, QTextEdit& edit,
+                                          const QMimeData* offered);
 
 // Pastes the clipboard (or the X11 selection) into a one-line field through the rule.
 void PasteInto(QLineEdit& edit, QClipboard::Mode mode = QClipboard::Clipboard);

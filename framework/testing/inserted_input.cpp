@@ -5,11 +5,13 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDropEvent>
+#include <QImage>
 #include <QInputMethodEvent>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMimeData>
 #include <QTest>
+#include <memory>
 
 #include "framework/testing/testing.h"
 #include "widgets.h"
@@ -40,7 +42,42 @@ QWidget& PointerTarget(QWidget& widget) {
   return widget;
 }
 
+// Data that holds no text; the caller owns it.
+QMimeData* NonTextData(NonText what) {
+  auto* data = new QMimeData;
+  switch (what) {
+    case NonText::NoFormat:
+      break;
+    case NonText::Image: {
+      QImage image(4, 4, QImage::Format_RGB32);
+      image.fill(Qt::red);
+      data->setImageData(image);
+      break;
+    }
+    case NonText::UnknownType:
+      data->setData(QStringLiteral("application/x-unknown-to-fields"), QByteArray("\x01\x02", 2));
+      break;
+  }
+  return data;
+}
+
+void Drop(QWidget& target, const QMimeData& data) {
+  const QPointF middle = QRectF(target.rect()).center();
+  QDragEnterEvent enter(middle.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&target, &enter);
+  QDragMoveEvent move(middle.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&target, &move);
+  QDropEvent drop(middle, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&target, &drop);
+  ProcessEvents();
+}
+
 }  // namespace
+
+void SetClipboardData(NonText what) {
+  QApplication::clipboard()->setMimeData(NonTextData(what));  // the clipboard takes it over
+  ProcessEvents();
+}
 
 void TypeKeys(const Ref<RectControl>& control, const std::string& combination) {
   const QKeySequence sequence = QKeySequence::fromString(internal::Q(combination));
@@ -89,17 +126,14 @@ void CommitFromInputMethod(const Ref<TextArea>& control, const std::string& comm
 }
 
 void DropText(const Ref<TextArea>& control, const std::string& text) {
-  QWidget& target = PointerTarget(Focused(control));
   QMimeData data;
   data.setText(internal::Q(text));
-  const QPointF middle = QRectF(target.rect()).center();
-  QDragEnterEvent enter(middle.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(&target, &enter);
-  QDragMoveEvent move(middle.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(&target, &move);
-  QDropEvent drop(middle, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(&target, &drop);
-  ProcessEvents();
+  Drop(PointerTarget(Focused(control)), data);
+}
+
+void DropData(const Ref<TextArea>& control, NonText what) {
+  const std::unique_ptr<QMimeData> data(NonTextData(what));
+  Drop(PointerTarget(Focused(control)), *data);
 }
 
 }  // namespace fw::testing

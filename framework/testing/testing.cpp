@@ -341,8 +341,12 @@ void TypeKeyInWindow(const Ref<Window>& window, const std::string& text) {
 }
 
 void Paste(const Ref<TextArea>& control, const std::string& text) {
-  FocusFor(control);
   QApplication::clipboard()->setText(Q(text));
+  PasteFromEditMenu(control);
+}
+
+void PasteFromEditMenu(const Ref<TextArea>& control) {
+  FocusFor(control);
   internal::RunEditCommand(internal::EditCommand::Paste);
   ProcessEvents();
 }

@@ -191,4 +191,95 @@ TEST_F(InsertedTextTest, AMultiLineFieldOffersLineBreaksAsReturn) {
   EXPECT_EQ(note->Text(), "a\rb\tcyz");
 }
 
+// The roads that take what the clipboard holds, as it stands.
+const std::vector<std::pair<const char*, std::function<void(const fw::Ref<fw::TextArea>&)>>>&
+ClipboardRoads() {
+  static const std::vector<
+      std::pair<const char*, std::function<void(const fw::Ref<fw::TextArea>&)>>>
+      roads = {
+          {"Ctrl+V", [](const fw::Ref<fw::TextArea>& f) { TypeKeys(f, "Ctrl+V"); }},
+          {"Shift+Insert", [](const fw::Ref<fw::TextArea>& f) { TypeKeys(f, "Shift+Ins"); }},
+          {"Edit menu", [](const fw::Ref<fw::TextArea>& f) { PasteFromEditMenu(f); }},
+          {"context menu", [](const fw::Ref<fw::TextArea>& f) { PasteFromContextMenu(f); }},
+      };
+  return roads;
+}
+
+// Whatever the clipboard or a drag holds, no road fails: data without text, or with empty text,
+// leaves a field as it was. One-line fields with and without a handler, and the multi-line field
+// without one and with one.
+TEST_F(InsertedTextTest, NoRoadFailsOnAClipboardOrDragWithoutText) {
+  const struct {
+    const char* name;
+    std::function<void()> put;
+    NonText dragged;
+  } holds[] = {
+      {"nothing", [] { SetClipboardText(""); }, NonText::NoFormat},
+      {"data with no format", [] { SetClipboardData(NonText::NoFormat); }, NonText::NoFormat},
+      {"an image only", [] { SetClipboardData(NonText::Image); }, NonText::Image},
+      {"an unknown type", [] { SetClipboardData(NonText::UnknownType); }, NonText::UnknownType},
+  };
+  std::vector<std::string> noteKeys;
+  const auto bindNote = [&] {
+    fw::RuntimeAddEventHandler(
+        w->Note(), fw::EventId::KeyDown,
+        fw::RuntimeCreateDelegate(std::function<bool(fw::Ref<fw::TextArea>, std::string)>(
+                                      [&](fw::Ref<fw::TextArea>, std::string key) {
+                                        noteKeys.push_back(key);
+                                        return false;
+                                      }),
+                                  "( TextArea, String ) as Boolean"));
+  };
+  for (const bool noteHasHandler : {false, true}) {
+    if (noteHasHandler) bindNote();
+    const std::vector<fw::Ref<fw::TextArea>> fields = {w->Field1(), w->Field2(), w->Note()};
+    for (const auto& field : fields) {
+      SCOPED_TRACE(field->Name() + (noteHasHandler ? " (Note with KeyDown)" : ""));
+      field->SetText(field->Multiline() ? "ab\rcd" : "12");
+      const std::string before = field->Text();
+      for (const auto& hold : holds) {
+        SCOPED_TRACE(hold.name);
+        for (const auto& [road, paste] : ClipboardRoads()) {
+          SCOPED_TRACE(road);
+          BeepRecorder beeps;
+          w->fieldKeys.clear();
+          noteKeys.clear();
+          hold.put();
+          paste(field);
+          EXPECT_EQ(field->Text(), before);
+          EXPECT_EQ(beeps.Count(), 0);
+        }
+        DropData(field, hold.dragged);
+        EXPECT_EQ(field->Text(), before) << "drop";
+      }
+      // Empty text, by every road that carries text.
+      for (const Road& road : Roads()) {
+        SCOPED_TRACE(road.name);
+        road.insert(field, "");
+        EXPECT_EQ(field->Text(), before);
+      }
+      for (const std::string& key : noteKeys)  // the paste keys themselves, no text
+        EXPECT_TRUE(key.size() == 1 && key[0] < 0x20) << ::testing::PrintToString(key);
+      EXPECT_TRUE(boxes.Texts().empty());
+    }
+  }
+}
+
+TEST_F(InsertedTextTest, VeryLongTextGoesInWhereItFitsByEveryRoad) {
+  const std::string digits(20000, '7');
+  for (const Road& road : Roads()) {
+    SCOPED_TRACE(road.name);
+    w->Note()->SetText("");
+    road.insert(w->Note(), digits);
+    EXPECT_EQ(w->Note()->Text(), digits);
+    for (const auto& field : {w->Field1(), w->Field2()}) {
+      SCOPED_TRACE(field->Name());
+      field->SetText("");
+      road.insert(field, digits);
+      EXPECT_LE(field->Text().size(), 4u) << "a cell's limit holds";
+    }
+  }
+  EXPECT_TRUE(boxes.Texts().empty());
+}
+
 }  // namespace

@@ -190,6 +190,13 @@ void TypeKeyInWindow(const Ref<Window>& window, const std::string& text);
 void Paste(const Ref<TextArea>& control, const std::string& text);
 // Puts text on the clipboard ("" empties it).
 void SetClipboardText(const std::string& text);
+// Data that holds no text, as other programs leave it on the clipboard or drag it: data with no
+// format at all (what a paste meets when nothing owns the X11 clipboard), an image only, or a
+// type no field knows.
+enum class NonText { NoFormat, Image, UnknownType };
+void SetClipboardData(NonText what);
+// The Edit menu's Paste of whatever the clipboard holds, into the control (given the focus first).
+void PasteFromEditMenu(const Ref<TextArea>& control);
 
 // ---- Text that is not typed (framework/testing/inserted_input.cpp) ----
 
@@ -204,6 +211,8 @@ void CommitFromInputMethod(const Ref<TextArea>& control, const std::string& comm
                            const std::string& preedit = "", const std::string& preeditAfter = "");
 // A drag of text from elsewhere that ends in the control's middle.
 void DropText(const Ref<TextArea>& control, const std::string& text);
+// The same drag, of data that holds no text.
+void DropData(const Ref<TextArea>& control, NonText what);
 
 void Click(const Ref<RectControl>& control);  // press and release in its middle
 void ClickWindow(const Ref<Window>& window, int x, int y);
