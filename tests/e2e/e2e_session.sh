@@ -7,4 +7,4 @@ here=$(cd "$(dirname "$0")" && pwd)
 bus=$!
 trap 'kill "$bus" 2>/dev/null || true; wait "$bus" 2>/dev/null || true' EXIT
 # The driver needs Debian's pyatspi, which only the system's own interpreter has.
-/usr/bin/python3 "$here/drive.py" "$1"
+/usr/bin/python3 "$here/${2:-drive.py}" "$1"
