@@ -8,12 +8,14 @@
 #include <cstring>
 #include <limits>
 
+#include "exact_tail.h"
 #include "table_fixture.h"
 
 namespace {
 
 using ProbModule::x2prob;
 using stats_test::AgreesToSixDigits;
+using stats_test::ExactUpperTail;
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -133,35 +135,25 @@ TEST(X2prob, TrueTailWhereTheSeriesBreaksDown) {
   }
 }
 
-// The exact upper tail Q(a, y) in long double, by the power series of P below y = a + 1 and the
-// continued fraction of Q above it, each run to full precision.
-long double ExactUpperTail(double x, int df) {
-  const long double a = df / 2.0L, y = x / 2.0L;
-  if (y == 0) return 1;
-  const long double scale = std::exp(a * std::log(y) - y - std::lgamma(a));
-  if (y < a + 1) {
-    long double term = 1 / a, sum = term, d = a;
-    while (term > sum * 1e-20L) {
-      d += 1;
-      term *= y / d;
-      sum += term;
+// The reference itself, where the tail has a closed form: df 1 erfc(sqrt(y)), df 2 exp(-y),
+// df 3 erfc(sqrt(y)) + 2 sqrt(y / pi) exp(-y), df 4 (1 + y) exp(-y). The figures below are
+// measured against it, so it has to be far better than a double.
+TEST(ExactUpperTail, AgreesWithTheClosedForms) {
+  const long double pi = 3.141592653589793238462643383279503L;
+  for (int i = 1; i <= 2800; ++i) {
+    const double x = i * 0.5 - 0.13;
+    const long double y = x / 2.0L;
+    const long double closed[] = {
+        std::erfc(std::sqrt(y)),
+        std::exp(-y),
+        std::erfc(std::sqrt(y)) + 2 * std::sqrt(y / pi) * std::exp(-y),
+        (1 + y) * std::exp(-y),
+    };
+    for (int df = 1; df <= 4; ++df) {
+      const long double rel = std::fabs(ExactUpperTail(x, df) / closed[df - 1] - 1);
+      ASSERT_LE(rel, 1e-16L) << "x = " << x << ", df = " << df;
     }
-    return 1 - sum * scale;
   }
-  const long double tiny = 1e-300L;
-  long double b = y + 1 - a, c = 1 / tiny, d = 1 / b, h = d;
-  for (int i = 1; i < 10000; ++i) {
-    const long double an = -i * (i - a);
-    b += 2;
-    d = an * d + b;
-    if (std::fabs(d) < tiny) d = tiny;
-    c = b + an / c;
-    if (std::fabs(c) < tiny) c = tiny;
-    d = 1 / d;
-    h *= d * c;
-    if (std::fabs(d * c - 1) < 1e-20L) break;
-  }
-  return scale * h;
 }
 
 // What prob_module.h says of its accuracy, over the statistics a table can give.
