@@ -10,11 +10,14 @@
 
 namespace {
 
-// Statistics near the middle of the distribution (x = df) and near its 5% point (about
-// df + 2 sqrt(2 df)), for the degrees of freedom of 2 x 2 up to 10 x 10 tables.
+// Statistics near the middle of the distribution (x = df, the series), near its 5% point (about
+// df + 2 sqrt(2 df), the continued fraction) and where the one method hands over to the other
+// (x = df + 2, the series' longest run), for the degrees of freedom of 2 x 2 up to 10 x 10 tables.
 void BM_x2prob(benchmark::State& state) {
   const double df = static_cast<double>(state.range(0));
-  const double x = state.range(1) == 0 ? df : df + 2.0 * std::sqrt(2.0 * df);
+  const double x = state.range(1) == 0   ? df
+                   : state.range(1) == 1 ? df + 2.0 * std::sqrt(2.0 * df)
+                                         : df + 2.0;
   // Read through a volatile so that the call cannot be folded away; DoNotOptimize on the
   // argument itself lets g++ 12 at -O3 drop the store and pass an unset value.
   const volatile double source = x;
@@ -22,10 +25,10 @@ void BM_x2prob(benchmark::State& state) {
   state.counters["x"] = x;
   state.counters["p"] = ProbModule::x2prob(x, df);
 }
-BENCHMARK(BM_x2prob)->ArgsProduct({{1, 4, 9, 16, 36, 64, 81}, {0, 1}});
+BENCHMARK(BM_x2prob)->ArgsProduct({{1, 4, 9, 16, 36, 64, 81}, {0, 1, 2}});
 
-// A large statistic: with df 1 the series overflows and the continued fraction takes over;
-// with df 81 the series still holds and makes about 900 passes.
+// A large statistic, far beyond the switch: the continued fraction in a few passes, with the
+// smallest and the largest df of a table.
 void BM_x2prob_LargeStatistic(benchmark::State& state) {
   const double df = static_cast<double>(state.range(0));
   const volatile double source = 1600.0;

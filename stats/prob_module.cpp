@@ -12,7 +12,7 @@ namespace {
 // Q(a, y) from the continued fraction
 //     Q = y^a e^-y / Gamma(a) * 1/(y+1-a- 1(1-a)/(y+3-a- 2(2-a)/(y+5-a- ...)))
 // by the modified Lentz method, combined in logarithms so that nothing overflows on the way.
-// Used only where y lies far beyond a, where it converges in a handful of passes.
+// Used only where y lies beyond a + 1, where it converges within a few dozen passes.
 double UpperTailByContinuedFraction(double a, double y) {
   if (std::isinf(y) || a <= 0.0) return 0.0;
   constexpr double kTiny = 1e-300;
@@ -43,6 +43,11 @@ double x2prob(double x, double df) {
   const double a = 0.5 * static_cast<double>(n);
   const double y = 0.5 * x;
 
+  // Beyond a + 1 the lower series sums to nearly 1 and 1 - sum * e keeps few of the tail's
+  // digits, or none (further on the sum overflows or the scale underflows). +infinity goes
+  // there too; NaN does not.
+  if (y > a + 1.0) return UpperTailByContinuedFraction(a, y);
+
   // ln Gamma(a + 1).
   const double g = (a + 1.0) - 1.0;
   const double tmp = g + 5.5;
@@ -63,18 +68,20 @@ double x2prob(double x, double df) {
     double term = 1.0;
     sum = 1.0;
     double d = a;
-    do {
+    bool grew = true;
+    // On until a term no longer changes the sum; a NaN sum ends it at once.
+    while (grew) {
       d = 1.0 + d;
       term = (term * y) / d;
-      sum = term + sum;
-    } while (term / sum > 1e-06);
+      const double next = term + sum;
+      grew = next > sum;
+      sum = next;
+    }
   }
 
   double p = 1.0 - sum * e;
-  // An overflowed sum (p would be -infinity), or a scale that underflowed while y lies beyond
-  // a (p would be 1), means a tail far below anything the series can resolve.
-  if (std::isinf(sum) || (e == 0.0 && y > a)) return UpperTailByContinuedFraction(a, y);
   if (p > 0.9999) p = 0.9999;
+  if (p < 0.0) p = 0.0;  // never negative, whatever rounding does to P
   return p;
 }
 
