@@ -321,48 +321,27 @@ std::string Printable(std::string_view s) {
   return out;
 }
 
-}  // namespace
-
-namespace {
-
-// Where an entry of a list that has been read stood in its bytes, as the reader names entries.
-std::string EntryAt(const std::vector<PropertyEntry>& entries, std::size_t index) {
-  std::size_t at = 0;
-  for (std::size_t i = 0; i < index; ++i) {
-    const PropertyEntry& e = entries[i];
-    at += e.name.size() + 1 + FixedSize(e.value.Type());
-    if (e.value.Type() == T::Text) at += e.value.Text().size();
-  }
-  return "property list entry " + std::to_string(index + 1) + " ('" + entries[index].name +
-         "' at byte " + std::to_string(at) + ")";
+// How the reader names an entry: its place in the list, from 1, its name and its first byte.
+std::string EntryAt(std::size_t number, std::string_view name, std::size_t at) {
+  return "property list entry " + std::to_string(number) + " ('" + Printable(name) + "' at byte " +
+         std::to_string(at) + ")";
 }
 
-// A parent chain that loops would place a control inside itself; refused before anything is
-// applied, so that the control stays as it was.
-void RefuseParentLoops(const Control::Impl& control, const std::vector<PropertyEntry>& entries) {
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    if (entries[i].name != "InitialParent") continue;
-    const std::string& parent = entries[i].value.Text();
-    bool loops = false;
-    control.ParentNamed(parent, &loops);
-    if (loops)
-      throw RuntimeException(EntryAt(entries, i) + ": the parent '" + Printable(parent) +
-                             "' leads into a loop of parents");
-  }
-}
-
-}  // namespace
-
-std::vector<PropertyEntry> ReadPropertyList(std::string_view bytes) {
+// The entries of a list, each with the byte it starts at: a later complaint about an entry that
+// was read well names it as the reader does.
+struct ReadList {
   std::vector<PropertyEntry> entries;
+  std::vector<std::size_t> starts;
+};
+
+ReadList Read(std::string_view bytes) {
+  ReadList list;
+  std::vector<PropertyEntry>& entries = list.entries;
   Cursor in(bytes);
   while (!in.AtEnd()) {
     const std::size_t number = entries.size() + 1;
     const std::size_t at = in.Pos();
-    auto where = [&](std::string_view name) {
-      return "property list entry " + std::to_string(number) + " ('" + Printable(name) +
-             "' at byte " + std::to_string(at) + ")";
-    };
+    auto where = [&](std::string_view name) { return EntryAt(number, name, at); };
     std::optional<std::string_view> name = in.Name();
     if (!name)
       throw RuntimeException(where(bytes.substr(at)) + " is truncated: no blank after its name");
@@ -412,17 +391,39 @@ std::vector<PropertyEntry> ReadPropertyList(std::string_view bytes) {
         break;
       }
     }
+    list.starts.push_back(at);
   }
-  return entries;
+  return list;
+}
+
+// A parent chain that loops would place a control inside itself; refused before anything is
+// applied, so that the control stays as it was.
+void RefuseParentLoops(const Control::Impl& control, const ReadList& list) {
+  for (std::size_t i = 0; i < list.entries.size(); ++i) {
+    const PropertyEntry& e = list.entries[i];
+    if (e.name != "InitialParent") continue;
+    const std::string& parent = e.value.Text();
+    bool loops = false;
+    control.ParentNamed(parent, &loops);
+    if (loops)
+      throw RuntimeException(EntryAt(i + 1, e.name, list.starts[i]) + ": the parent '" +
+                             Printable(parent) + "' leads into a loop of parents");
+  }
+}
+
+}  // namespace
+
+std::vector<PropertyEntry> ReadPropertyList(std::string_view bytes) {
+  return Read(bytes).entries;
 }
 
 void SetProperties(const Ref<Object>& object, std::string_view list) {
   if (!object) throw NilObjectException("SetProperties on a nil object");
   // The whole list is read first, so that a damaged list changes nothing.
-  std::vector<PropertyEntry> entries = ReadPropertyList(list);
+  const ReadList read = Read(list);
   const bool control = object->ClassRecordOf().IsA(Control::Class());
-  if (control) RefuseParentLoops(static_cast<Control&>(*object).impl(), entries);
-  for (const PropertyEntry& e : entries) object->SetProperty(e.name, e.value);
+  if (control) RefuseParentLoops(static_cast<Control&>(*object).impl(), read);
+  for (const PropertyEntry& e : read.entries) object->SetProperty(e.name, e.value);
   if (control) static_cast<Control&>(*object).impl().PropertiesApplied();
 }
 

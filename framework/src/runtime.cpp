@@ -25,8 +25,8 @@ struct RunState {
   std::vector<void (*)()> finalizers;  // in the order their initialisers ran
   std::int32_t exitStatus = 0;
   bool running = false;
-  bool quitPending = false;  // Quit before the loop ran: the loop ends at once
-  bool loopEnding = false;   // Quit while the loop ran: it has been told to end
+  bool quitBeforeLoop = false;  // Quit while no loop ran: the next RuntimeRun returns at once
+  bool loopEnding = false;      // Quit while the loop ran: it has been told to end
   double frameworkVersion = 0;
   std::function<std::exception_ptr(void (*)(void*), void*)> helper;
   QApplication* app = nullptr;  // made by RuntimeInit, never deleted
@@ -248,14 +248,14 @@ void InitPluginEntrypoints() {}
 void RuntimeRun() {
   internal::RequireApplication();
   RunState& s = State();
-  if (s.quitPending) {
-    s.quitPending = false;
+  if (s.quitBeforeLoop) {
+    s.quitBeforeLoop = false;
     return;
   }
   s.running = true;
   QApplication::exec();
   s.running = false;
-  s.quitPending = false;
+  s.quitBeforeLoop = false;
   s.loopEnding = false;
 }
 
@@ -266,10 +266,12 @@ void Quit(std::int32_t code) {
     s.loopEnding = true;
     QCoreApplication::exit(code);
   } else {
-    s.quitPending = true;
+    s.quitBeforeLoop = true;
   }
 }
 
+// The quit that is pending is the one the running loop has been told of; a Quit made while no
+// loop ran only stops the next loop from starting.
 bool internal::QuitPending() {
   return State().loopEnding;
 }

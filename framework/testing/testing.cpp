@@ -219,9 +219,15 @@ void CloseMenus() {
 MessageBoxRecorder::MessageBoxRecorder() {
   PresenterStack().push_back(internal::MessageBoxPresenter());
   internal::MessageBoxPresenter() = [this](const std::string& text) {
-    texts_.push_back(text);
     boxes_.push_back({text, MomentOf(FrontWindow())});
   };
+}
+
+std::vector<std::string> MessageBoxRecorder::Texts() const {
+  std::vector<std::string> texts;
+  texts.reserve(boxes_.size());
+  for (const Box& box : boxes_) texts.push_back(box.text);
+  return texts;
 }
 
 MessageBoxRecorder::~MessageBoxRecorder() {

@@ -39,15 +39,11 @@ class MessageBoxRecorder {
   };
   MessageBoxRecorder();
   ~MessageBoxRecorder();
-  const std::vector<std::string>& Texts() const { return texts_; }
+  std::vector<std::string> Texts() const;  // the boxes' texts, in order
   const std::vector<Box>& Boxes() const { return boxes_; }
-  void Clear() {
-    texts_.clear();
-    boxes_.clear();
-  }
+  void Clear() { boxes_.clear(); }
 
  private:
-  std::vector<std::string> texts_;
   std::vector<Box> boxes_;
 };
 
