@@ -18,8 +18,9 @@ namespace {
 
 constexpr std::int64_t kNoControlSet = -2147483648LL;
 
-// The page is fixed, whatever the printer or the dialog says; each page carries one block at
-// (kMargin, kMargin), kPageWidth - 48 wide and kPageHeight - 48 high.
+// The page the text is laid out on is fixed; the framework puts it on the paper chosen in the
+// print dialog, shrunk only where that paper's printable area is smaller. Each page carries one
+// block at (kMargin, kMargin), kPageWidth - 48 wide and kPageHeight - 48 high.
 constexpr double kPageWidth = 540;
 constexpr double kPageHeight = 648;
 constexpr double kMargin = 36;

@@ -13,12 +13,10 @@
 #include <QTextDocument>
 #include <QTextLayout>
 #include <algorithm>
-#include <cstdio>
 #include <utility>
 #include <vector>
 
 #include "framework/controls.h"
-#include "framework/text.h"
 #include "framework/window.h"
 #include "internal.h"
 #include "seams.h"
@@ -28,7 +26,7 @@ namespace fw {
 namespace {
 
 // The page the system draws on, in points, whatever paper the user chose: it is placed at the top
-// left of the paper's printable area at its real size.
+// left of the paper's printable area at its real size, or scaled down to fit a smaller one.
 constexpr double kPageWidth = 540;
 constexpr double kPageHeight = 648;
 
@@ -41,12 +39,12 @@ internal::PrintDialogHook& DialogHook() {
 
 struct Graphics::Impl {
   std::unique_ptr<QPagedPaintDevice> device;  // nil for a page that belongs to no job
-  QPainter painter;  // in device pixels, origin at the top left of the printable area
+  // In device pixels at real size, origin at the top left of the printable area; scaled by
+  // scale, the page fits that area.
+  QPainter painter;
   double pixelsPerPointX = 1, pixelsPerPointY = 1;
   QPointF sheetOrigin;  // the painter's origin on the sheet, in points
-  // Where the page shows on the paper, in points from the painter's origin: the page, or the
-  // part of it that the printable area holds.
-  QSizeF visible{kPageWidth, kPageHeight};
+  double scale = 1;
   std::shared_ptr<internal::PrintJobCounts> counts = std::make_shared<internal::PrintJobCounts>();
 
   // The painter must finish (which completes the job) while the device still exists.
@@ -106,18 +104,12 @@ Ref<Graphics> MakeGraphics(QPagedPaintDevice* device) {
   if (paper.mode() == QPageLayout::FullPageMode) shift = printable.topLeft() - sheet.topLeft();
   g.painter.translate(shift.x() * g.pixelsPerPointX, shift.y() * g.pixelsPerPointY);
   g.sheetOrigin = printable.topLeft() - sheet.topLeft();
-  g.visible =
-      QSizeF(std::min(kPageWidth, printable.width()), std::min(kPageHeight, printable.height()));
-  if (g.visible != QSizeF(kPageWidth, kPageHeight)) {
-    // Never scaled: a page of another size would print the text at another size.
-    std::fprintf(stderr,
-                 "The paper's printable area of %s x %s points is smaller than the page of %s x "
-                 "%s points; the printout is clipped.\n",
-                 Format(printable.width(), "0.0").c_str(),
-                 Format(printable.height(), "0.0").c_str(), Format(kPageWidth, "#").c_str(),
-                 Format(kPageHeight, "#").c_str());
-  }
+  // On a printable area smaller than the page, the whole page is scaled down to fit, in
+  // proportion; it is never enlarged, so text prints at its real size wherever it can.
+  g.scale = std::min({1.0, printable.width() / kPageWidth, printable.height() / kPageHeight});
+  g.painter.scale(g.scale, g.scale);
   g.counts->sheet = {sheet.width(), sheet.height()};
+  g.counts->scale = g.scale;
   return page;
 }
 
@@ -244,26 +236,26 @@ void StyledTextPrinter::DrawBlock(double x, double y, double height) {
 
   // Lines are drawn one by one, never a paragraph under a clip: clipped text would still stand
   // in a PDF's text layer, and a paragraph cut at the foot of one page would be there twice.
-  // On paper too small for the page, a line that falls outside it is not drawn either.
+  // Nor is a line that would reach below the page.
   const QPointF origin(x * g.pixelsPerPointX, y * g.pixelsPerPointY - top);
-  const double visibleBottom = g.visible.height() * g.pixelsPerPointY + 1e-6;
+  const double pageBottom = kPageHeight * g.pixelsPerPointY + 1e-6;
   g.painter.save();
   g.painter.setClipRect(
-      QRectF(0, 0, g.visible.width() * g.pixelsPerPointX, g.visible.height() * g.pixelsPerPointY));
+      QRectF(0, 0, kPageWidth * g.pixelsPerPointX, kPageHeight * g.pixelsPerPointY));
   g.painter.setPen(Qt::black);
   double drawnBottom = top;
   for (std::size_t i = p.next; i < end; ++i) {
     const LineSpan& span = p.lines[i];
-    if (origin.y() + span.bottom > visibleBottom) break;
+    if (origin.y() + span.bottom > pageBottom) break;
     const QTextBlock block = p.doc->findBlockByNumber(span.block);
     const QTextLayout* layout = block.layout();
     layout->lineAt(span.line).draw(&g.painter, origin + layout->position());
     drawnBottom = span.bottom;
   }
   g.painter.restore();
-  g.counts->blocks.push_back({g.sheetOrigin.x() + x, g.sheetOrigin.y() + y,
-                              p.doc->textWidth() / g.pixelsPerPointX,
-                              (drawnBottom - top) / g.pixelsPerPointY});
+  g.counts->blocks.push_back({g.sheetOrigin.x() + g.scale * x, g.sheetOrigin.y() + g.scale * y,
+                              g.scale * p.doc->textWidth() / g.pixelsPerPointX,
+                              g.scale * (drawnBottom - top) / g.pixelsPerPointY});
   p.next = end;
 }
 

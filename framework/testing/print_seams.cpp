@@ -24,6 +24,8 @@ QPageSize::PageSizeId PageSizeOf(Paper::Size size) {
       return QPageSize::A4;
     case Paper::Size::Letter:
       return QPageSize::Letter;
+    case Paper::Size::A5:
+      return QPageSize::A5;
     case Paper::Size::A6:
       return QPageSize::A6;
   }
@@ -104,6 +106,10 @@ std::vector<PrintedBlock> PrintDialogStandIn::Blocks() const {
 PdfPage PrintDialogStandIn::Sheet() const {
   if (!state_->lastJob) return {};
   return {state_->lastJob->sheet.width, state_->lastJob->sheet.height};
+}
+
+double PrintDialogStandIn::Scale() const {
+  return state_->lastJob ? state_->lastJob->scale : 1;
 }
 
 ResourcesFolderOverride::ResourcesFolderOverride(const std::string& folder)

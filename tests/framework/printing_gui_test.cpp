@@ -217,6 +217,7 @@ TEST_P(PaperTest, PlacesThePageOnTheChosenPaperAtRealSize) {
   const Job job = Print(100);
   ASSERT_GE(job.blocks, 3);
 
+  EXPECT_EQ(dialog.Scale(), 1) << "never enlarged";
   EXPECT_NEAR(dialog.Sheet().width, c.sheetWidth, 0.01);
   EXPECT_NEAR(dialog.Sheet().height, c.sheetHeight, 0.01);
   const std::vector<fw::testing::PrintedBlock> blocks = dialog.Blocks();
@@ -259,48 +260,65 @@ INSTANTIATE_TEST_SUITE_P(
             "A4FullPage", {fw::testing::Paper::Size::A4, false, 20, 30, 25, 35, true}, 595, 842}),
     [](const ::testing::TestParamInfo<PaperCase>& info) { return info.param.name; });
 
-// Paper whose printable area is smaller than the page: the page keeps its size and place, what
-// falls below the paper is not printed (nor left in the text layer), and standard error says so.
+// Paper whose printable area is smaller than the page: the whole page is scaled down to fit it,
+// in proportion, so every line prints whole and nothing is said on standard error.
 class SmallPaperTest : public PrintingTest, public ::testing::WithParamInterface<PaperCase> {};
 
-TEST_P(SmallPaperTest, ClipsThePageAndSaysSo) {
+TEST_P(SmallPaperTest, ScalesThePageDownToFitWhole) {
   const PaperCase& c = GetParam();
-  field->SetText(Lines(96));
+  const std::string text = "Heading\r" + Paragraph(1200);
+  field->SetText(text);
   PrintDialogStandIn dialog = PrintDialogStandIn::PrintingTo(pdf.string(), c.paper);
   ::testing::internal::CaptureStderr();
   const Job job = Print(600);
-  const std::string error = ::testing::internal::GetCapturedStderr();
-  EXPECT_NE(error.find("smaller than the page of 540 x 648 points"), std::string::npos) << error;
-  EXPECT_EQ(std::count(error.begin(), error.end(), '\n'), 1) << "one line for the job";
-  EXPECT_EQ(job.blocks, 2) << "the system's blocks are as on any paper";
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+  ASSERT_GE(job.blocks, 2);
 
+  const double printableWidth = c.sheetWidth - c.paper.left - c.paper.right;
+  const double printableHeight = c.sheetHeight - c.paper.top - c.paper.bottom;
+  const double scale = std::min(printableWidth / 540, printableHeight / 648);
+  ASSERT_LT(scale, 1);
+  EXPECT_NEAR(dialog.Scale(), scale, 1e-9) << "as large as the printable area allows";
   EXPECT_NEAR(dialog.Sheet().width, c.sheetWidth, 0.01);
   EXPECT_NEAR(dialog.Sheet().height, c.sheetHeight, 0.01);
-  const double printableBottom = c.sheetHeight - c.paper.bottom;
   const std::vector<fw::testing::PrintedBlock> blocks = dialog.Blocks();
-  ASSERT_EQ(blocks.size(), 2u);
+  ASSERT_EQ(static_cast<std::int64_t>(blocks.size()), job.blocks);
   for (const fw::testing::PrintedBlock& b : blocks) {
-    EXPECT_DOUBLE_EQ(b.x, c.paper.left + 36);
-    EXPECT_DOUBLE_EQ(b.y, c.paper.top + 36);
-    EXPECT_DOUBLE_EQ(b.width, 492) << "never scaled";
-    EXPECT_GT(b.height, 0);
-    EXPECT_LE(b.y + b.height, printableBottom);
+    EXPECT_DOUBLE_EQ(b.x, c.paper.left + 36 * scale);
+    EXPECT_DOUBLE_EQ(b.y, c.paper.top + 36 * scale);
+    EXPECT_DOUBLE_EQ(b.width, 492 * scale);
+    EXPECT_LE(b.y + b.height, c.paper.top + 648 * scale);
   }
 
+  const double right = c.sheetWidth - c.paper.right, bottom = c.sheetHeight - c.paper.bottom;
   const fw::testing::PdfText read = fw::testing::PdfTextOf(pdf.string());
-  ASSERT_EQ(read.pages.size(), 2u);
-  ASSERT_FALSE(read.pages[0].lines.empty());
-  EXPECT_EQ(read.pages[0].lines.front().text, "Line 1");
-  for (const fw::testing::PdfTextPage& page : read.pages)
-    for (const fw::testing::PdfTextLine& line : page.lines)
-      EXPECT_LE(line.yMax, printableBottom + 3) << line.text;
-  EXPECT_LT(Words(read).size(), Words(Lines(96)).size()) << "the lines below the paper are gone";
+  ASSERT_EQ(static_cast<std::int64_t>(read.pages.size()), job.blocks);
+  EXPECT_EQ(Words(read), Words(text)) << "each line once, none lost";
+  double widest = 0;
+  for (const fw::testing::PdfTextPage& page : read.pages) {
+    ASSERT_GE(page.lines.size(), 2u);
+    EXPECT_NEAR(page.lines.front().yMin, c.paper.top + 36 * scale, 3 * scale);
+    // The lines stand as far apart as at real size, times the scale.
+    EXPECT_NEAR(page.lines[1].yMin - page.lines[0].yMin,
+                fw::testing::FaceOf("Times", 10).printedLineHeight * scale, 0.5);
+    for (const fw::testing::PdfTextLine& line : page.lines) {
+      EXPECT_NEAR(line.xMin, c.paper.left + 36 * scale, 0.75) << line.text;
+      EXPECT_LE(line.xMax, right) << line.text;
+      EXPECT_LE(line.yMax, bottom) << line.text;
+      widest = std::max(widest, line.xMax);
+    }
+  }
+  EXPECT_LE(widest, c.paper.left + (36 + 492) * scale + 0.5);
+  EXPECT_GT(widest, c.paper.left + (36 + 492 - 20) * scale) << "the same lines, only smaller";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Papers, SmallPaperTest,
     ::testing::Values(
+        // Narrower than the page: the width sets the scale.
+        PaperCase{"A5", {fw::testing::Paper::Size::A5, false, 10, 10, 10, 10}, 420, 595},
         PaperCase{"A6", {fw::testing::Paper::Size::A6, false, 10, 10, 10, 10}, 297, 420},
+        // Wide enough but too low: the height does.
         PaperCase{"A4Landscape", {fw::testing::Paper::Size::A4, true, 12, 40, 12, 12}, 842, 595}),
     [](const ::testing::TestParamInfo<PaperCase>& info) { return info.param.name; });
 

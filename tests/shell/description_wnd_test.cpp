@@ -323,6 +323,33 @@ INSTANTIATE_TEST_SUITE_P(
         PaperCase{"Letter", {fw::testing::Paper::Size::Letter, false, 18, 18, 18, 18}, 612, 792}),
     [](const ::testing::TestParamInfo<PaperCase>& info) { return info.param.name; });
 
+// A5 with 10-point margins leaves about 400 x 575 points, less than the 540 x 648 page: the page is
+// scaled down to fit the width, so every line of the description prints whole, on as many pages
+// as at real size.
+TEST_F(DescriptionPrintTest, OnA5EveryLinePrintsWholeOnTheShrunkPage) {
+  const fw::testing::Paper a5{fw::testing::Paper::Size::A5, false, 10, 10, 10, 10};
+  const double right = 420 - 10, bottom = 595 - 10, scale = (420 - 20) / 540.0;
+  fw::testing::PrintDialogStandIn dialog = fw::testing::PrintDialogStandIn::PrintingTo(pdf, a5);
+  Print();
+  EXPECT_NEAR(dialog.Scale(), scale, 1e-9);
+  EXPECT_EQ(dialog.PagesStarted(), 2) << "the same pages as on any paper";
+
+  const fw::testing::PdfText read = fw::testing::PdfTextOf(pdf.string());
+  ASSERT_EQ(read.pages.size(), 2u);
+  std::vector<std::string> words;
+  for (const fw::testing::PdfTextPage& page : read.pages) {
+    ASSERT_FALSE(page.lines.empty());
+    EXPECT_NEAR(page.lines.front().xMin, 10 + 36 * scale, 0.75);
+    EXPECT_NEAR(page.lines.front().yMin, 10 + 36 * scale, 3 * scale);
+    for (const fw::testing::PdfTextLine& line : page.lines) {
+      EXPECT_LE(line.xMax, right) << line.text;
+      EXPECT_LE(line.yMax, bottom) << line.text;
+      for (const std::string& w : Words(line.text)) words.push_back(w);
+    }
+  }
+  EXPECT_EQ(words, Words(DescriptionText()));
+}
+
 // n blocks need n pages: a new page between blocks, none after the last.
 TEST_F(DescriptionPrintTest, LongTextIsOneBlockPerPage) {
   std::string text = "Vantrel";

@@ -8,7 +8,8 @@
 
 namespace fw {
 
-// A page being printed, in points (1/72 inch): 540 x 648.
+// A page being printed, in points (1/72 inch): 540 x 648, placed on the paper chosen in the print
+// dialog at its real size, or scaled down to fit a smaller printable area.
 class Graphics : public Object {
   FW_CLASS(Graphics, Object, "Graphics")
  public:

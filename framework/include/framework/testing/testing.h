@@ -65,7 +65,7 @@ class BeepRecorder {
 // The paper a user chooses in the print dialog, with the margins of the printer's printable
 // area, in points. fullPage: the painter starts at the sheet's corner, not the printable area's.
 struct Paper {
-  enum class Size { A4, Letter, A6 };
+  enum class Size { A4, Letter, A5, A6 };
   Size size = Size::A4;
   bool landscape = false;
   double left = 18, top = 18, right = 18, bottom = 18;
@@ -97,6 +97,7 @@ class PrintDialogStandIn {
   // The last job's blocks that had text to draw, in order, and its sheet as it lies.
   std::vector<PrintedBlock> Blocks() const;
   PdfPage Sheet() const;
+  double Scale() const;  // the last job's page on the paper: 1 at real size, less when shrunk
 
  private:
   PrintDialogStandIn();
