@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "framework/printing.h"
 #include "framework/property_list.h"
 #include "framework/testing/testing.h"
+#include "framework/text.h"
 #include "framework/window.h"
 
 namespace {
@@ -321,6 +323,84 @@ INSTANTIATE_TEST_SUITE_P(
         // Wide enough but too low: the height does.
         PaperCase{"A4Landscape", {fw::testing::Paper::Size::A4, true, 12, 40, 12, 12}, 842, 595}),
     [](const ::testing::TestParamInfo<PaperCase>& info) { return info.param.name; });
+
+// ---- The pages, their order and the copies chosen in the dialog ----
+
+// A page as a reader finds it: its lines, each with where it starts.
+std::vector<std::string> Seen(const fw::testing::PdfTextPage& page) {
+  std::vector<std::string> lines;
+  for (const fw::testing::PdfTextLine& line : page.lines)
+    lines.push_back(line.text + " @ " + fw::Format(line.xMin, "0.00") + ", " +
+                    fw::Format(line.yMin, "0.00"));
+  return lines;
+}
+
+struct ChoiceCase {
+  const char* name;
+  fw::testing::PrintChoices choices;
+  std::vector<int> pages;  // the pages of the whole printout that come out, in order
+};
+
+class PrintChoicesTest : public PrintingTest, public ::testing::WithParamInterface<ChoiceCase> {};
+
+// A text of three pages, printed whole first, then with the case's choices: the printout holds
+// exactly the chosen pages, each as it was in the whole printout, in the chosen order and number.
+// The system's own loop is the same either way: three blocks, three pages begun.
+TEST_P(PrintChoicesTest, PutsOutTheChosenPagesInTheChosenOrderAndNumber) {
+  const ChoiceCase& c = GetParam();
+  field->SetText(Lines(2 * LinesPerBlock() + 5));
+  std::vector<fw::testing::PdfTextPage> whole;
+  {
+    PrintDialogStandIn dialog = PrintDialogStandIn::PrintingTo(pdf.string());
+    ASSERT_EQ(Print(600).blocks, 3);
+  }
+  whole = fw::testing::PdfTextOf(pdf.string()).pages;
+  ASSERT_EQ(whole.size(), 3u);
+
+  PrintDialogStandIn dialog = PrintDialogStandIn::PrintingTo(pdf.string(), {}, c.choices);
+  const Job job = Print(600);
+  EXPECT_EQ(job.blocks, 3);
+  EXPECT_EQ(dialog.PagesStarted(), 3);
+
+  const std::vector<fw::testing::PdfTextPage> printed = fw::testing::PdfTextOf(pdf.string()).pages;
+  if (c.pages.empty()) {
+    // A job has a page from the start; with no page chosen, it stays blank.
+    ASSERT_EQ(printed.size(), 1u);
+    EXPECT_TRUE(printed[0].lines.empty());
+    EXPECT_TRUE(dialog.Blocks().empty());
+    return;
+  }
+  ASSERT_EQ(printed.size(), c.pages.size());
+  for (std::size_t i = 0; i < printed.size(); ++i)
+    EXPECT_EQ(Seen(printed[i]), Seen(whole[c.pages[i] - 1])) << "sheet " << i + 1;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Choices, PrintChoicesTest,
+    ::testing::Values(
+        ChoiceCase{"AllPages", {}, {1, 2, 3}}, ChoiceCase{"SecondPageOnly", {2, 2}, {2}},
+        ChoiceCase{"FirstTwo", {1, 2}, {1, 2}}, ChoiceCase{"RangeBeyondTheLastPage", {3, 9}, {3}},
+        ChoiceCase{"RangeAfterTheLastPage", {5, 6}, {}},
+        ChoiceCase{"TwoCollatedCopies", {0, 0, 2, true}, {1, 2, 3, 1, 2, 3}},
+        ChoiceCase{"TwoUncollatedCopies", {0, 0, 2, false}, {1, 1, 2, 2, 3, 3}},
+        ChoiceCase{"LastPageFirst", {0, 0, 1, true, true}, {3, 2, 1}},
+        ChoiceCase{"RangeCopiesAndOrderTogether", {2, 3, 2, true, true}, {3, 2, 3, 2}},
+        ChoiceCase{"UncollatedBackwards", {1, 2, 3, false, true}, {2, 2, 2, 1, 1, 1}}),
+    [](const ::testing::TestParamInfo<ChoiceCase>& info) { return info.param.name; });
+
+// The dialog offers what the printout honours, and nothing it would ignore.
+TEST_F(PrintingTest, DialogOffersOnlyWhatThePrintoutHonours) {
+  const std::map<std::string, fw::testing::DialogChoice> offers = fw::testing::PrintDialogOffers();
+  for (const char* honoured : {"page range", "copies", "collate", "reverse"}) {
+    ASSERT_EQ(offers.count(honoured), 1u) << honoured;
+    EXPECT_TRUE(offers.at(honoured).shown) << honoured;
+    EXPECT_TRUE(offers.at(honoured).enabled) << honoured;
+  }
+  for (const char* ignored : {"selection", "current page"}) {
+    ASSERT_EQ(offers.count(ignored), 1u) << ignored;
+    EXPECT_FALSE(offers.at(ignored).shown) << ignored;
+  }
+}
 
 TEST_F(PrintingTest, PaperThatFitsWritesNothingToStandardError) {
   field->SetText(Lines(3));

@@ -72,8 +72,19 @@ struct Paper {
   bool fullPage = false;
 };
 
+// What else the user chooses in the print dialog: the pages from firstPage to lastPage (numbered
+// from 1; 0 and 0 for all), the number of copies and whether they are collated, and whether the
+// last page comes first.
+struct PrintChoices {
+  int firstPage = 0, lastPage = 0;
+  int copies = 1;
+  bool collate = true;
+  bool lastPageFirst = false;
+};
+
 // A block of text as it was placed on the sheet, in points from the sheet's top left corner:
-// its origin, the width its text is laid out in, and how far its lines reach down.
+// its origin, the width its text is laid out in, and how far its lines reach down. Blocks on
+// pages outside the chosen range are not there.
 struct PrintedBlock {
   double x = 0, y = 0, width = 0, height = 0;
 };
@@ -84,11 +95,13 @@ struct PdfPage {
 };
 
 // Stands in for the print dialog: cancels (OpenPrinterDialog gives nil), or prints into a PDF
-// file at pdfPath on the paper given, as if the user had chosen it. Counts what the printing did.
+// file at pdfPath on the paper given with the choices given, as if the user had chosen them.
+// Counts what the printing did.
 class PrintDialogStandIn {
  public:
   static PrintDialogStandIn Cancelling();
-  static PrintDialogStandIn PrintingTo(const std::string& pdfPath, const Paper& paper = {});
+  static PrintDialogStandIn PrintingTo(const std::string& pdfPath, const Paper& paper = {},
+                                       const PrintChoices& choices = {});
   ~PrintDialogStandIn();
   PrintDialogStandIn(PrintDialogStandIn&&) noexcept;
   int DialogsOpened() const;
@@ -104,6 +117,14 @@ class PrintDialogStandIn {
   struct State;
   State* state_;
 };
+
+// What the platform's print dialog offers, as OpenPrinterDialog shows it (cancelled at once):
+// for each of "page range", "copies", "collate", "reverse", "selection" and "current page",
+// whether the dialog shows it and whether it can be used. Any stand-in is set aside meanwhile.
+struct DialogChoice {
+  bool shown = false, enabled = false;
+};
+std::map<std::string, DialogChoice> PrintDialogOffers();
 
 // The pages of a PDF file that a PrintingTo stand-in wrote, each with its size in points, in
 // order; empty when there is no such file. Reads the page dictionaries, not the text.
