@@ -208,7 +208,8 @@ bool DescriptionWnd::AboutMenuItem_Action() {
 }
 
 // Prints the field's current text, the user's edits and styles included. A new page is started
-// only between blocks, never after the last one; a cancelled dialog prints nothing.
+// only between blocks, never after the last one; a cancelled dialog prints nothing. The pages,
+// their order and the copies chosen in the dialog are the framework's to honour.
 bool DescriptionWnd::FilePrint_Action() {
   fw::Ref<fw::Graphics> page = fw::OpenPrinterDialog();
   if (!page) return false;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "framework/menu.h"
+#include "framework/text.h"
 #include "shell/description_text.h"
 #include "shell/menu.h"
 #include "shell_fixture.h"
@@ -349,6 +350,48 @@ TEST_F(DescriptionPrintTest, OnA5EveryLinePrintsWholeOnTheShrunkPage) {
   }
   EXPECT_EQ(words, Words(DescriptionText()));
 }
+
+struct ChoiceCase {
+  const char* name;
+  fw::testing::PrintChoices choices;
+  std::vector<int> pages;  // the pages of the whole printout that come out, in order
+};
+
+class DescriptionChoicesTest : public DescriptionPrintTest,
+                               public ::testing::WithParamInterface<ChoiceCase> {};
+
+// Each page that comes out is the page of the whole printout, line for line and in the same
+// place: "pages 2 to 2" gives one page that starts where page 2 did.
+TEST_P(DescriptionChoicesTest, PrintsTheChosenPagesAsTheyStandInTheWhole) {
+  const ChoiceCase& c = GetParam();
+  auto seen = [](const fw::testing::PdfTextPage& page) {
+    std::vector<std::string> lines;
+    for (const fw::testing::PdfTextLine& line : page.lines)
+      lines.push_back(line.text + " @ " + fw::Format(line.xMin, "0.00") + ", " +
+                      fw::Format(line.yMin, "0.00"));
+    return lines;
+  };
+  {
+    fw::testing::PrintDialogStandIn dialog = fw::testing::PrintDialogStandIn::PrintingTo(pdf);
+    Print();
+  }
+  const std::vector<fw::testing::PdfTextPage> whole = fw::testing::PdfTextOf(pdf.string()).pages;
+  ASSERT_EQ(whole.size(), 2u);
+
+  fw::testing::PrintDialogStandIn dialog =
+      fw::testing::PrintDialogStandIn::PrintingTo(pdf, {}, c.choices);
+  Print();
+  const std::vector<fw::testing::PdfTextPage> printed = fw::testing::PdfTextOf(pdf.string()).pages;
+  ASSERT_EQ(printed.size(), c.pages.size());
+  for (std::size_t i = 0; i < printed.size(); ++i)
+    EXPECT_EQ(seen(printed[i]), seen(whole[c.pages[i] - 1])) << "sheet " << i + 1;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Choices, DescriptionChoicesTest,
+    ::testing::Values(ChoiceCase{"SecondPageOnly", {2, 2}, {2}},
+                      ChoiceCase{"TwoCopiesLastPageFirst", {0, 0, 2, true, true}, {2, 1, 2, 1}}),
+    [](const ::testing::TestParamInfo<ChoiceCase>& info) { return info.param.name; });
 
 // n blocks need n pages: a new page between blocks, none after the last.
 TEST_F(DescriptionPrintTest, LongTextIsOneBlockPerPage) {
