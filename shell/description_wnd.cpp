@@ -18,8 +18,9 @@ namespace {
 
 constexpr std::int64_t kNoControlSet = -2147483648LL;
 
-// The page is fixed, whatever the printer or the dialog says; each page carries one block at
-// (kMargin, kMargin), kPageWidth - 48 wide and kPageHeight - 48 high.
+// The page the text is laid out on is fixed; the framework puts it on the paper chosen in the
+// print dialog, shrunk only where that paper's printable area is smaller. Each page carries one
+// block at (kMargin, kMargin), kPageWidth - 48 wide and kPageHeight - 48 high.
 constexpr double kPageWidth = 540;
 constexpr double kPageHeight = 648;
 constexpr double kMargin = 36;
@@ -207,7 +208,8 @@ bool DescriptionWnd::AboutMenuItem_Action() {
 }
 
 // Prints the field's current text, the user's edits and styles included. A new page is started
-// only between blocks, never after the last one; a cancelled dialog prints nothing.
+// only between blocks, never after the last one; a cancelled dialog prints nothing. The pages,
+// their order and the copies chosen in the dialog are the framework's to honour.
 bool DescriptionWnd::FilePrint_Action() {
   fw::Ref<fw::Graphics> page = fw::OpenPrinterDialog();
   if (!page) return false;

@@ -9,8 +9,8 @@
 #include "framework/picture.h"
 #include "framework/printing.h"
 
-class QPagedPaintDevice;
 class QPainter;
+class QPrinter;
 
 namespace fw {
 
@@ -23,9 +23,9 @@ namespace internal {
 // The document behind a text field (its styled text), for printing.
 QTextDocument* DocumentOf(const TextArea& field);
 
-// A page job on a paint device (a printer, or a PDF writer in tests): Graphics::Impl is made
-// from it by the print dialog and by its stand-in.
-Ref<Graphics> MakeGraphics(QPagedPaintDevice* device);
+// A page job on a printer as the print dialog left it (or its stand-in, printing to a PDF file):
+// Graphics::Impl is made from it by the print dialog and by its stand-in. Takes the printer.
+Ref<Graphics> MakeGraphics(QPrinter* printer);
 
 // Called by MenuItem whenever an item changes, so that every window redraws its menu bar.
 void MenuModelChanged(MenuItem& item);

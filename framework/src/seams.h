@@ -19,9 +19,11 @@ struct PrintJobCounts {
   std::int64_t blocksDrawn = 0;
   struct Size {
     double width = 0, height = 0;
-  } sheet;  // the paper, in points, as it lies (landscape swaps the sides)
-  // Every block that drew a line, in points from the sheet's top left corner: where it starts,
-  // how wide its text is laid out, how high its lines reach.
+  } sheet;           // the paper, in points, as it lies (landscape swaps the sides)
+  double scale = 1;  // the page's size on the paper: below 1 where it had to shrink to fit
+  // Every block that drew a line on a chosen page, in points from the sheet's top left corner:
+  // where it starts, how wide its text is laid out, how high its lines reach (all as printed,
+  // scale included).
   struct Block {
     double x, y, width, height;
   };

@@ -1,9 +1,12 @@
 // The print dialog's stand-in, the resources-folder override and the PDF page reader.
+#include <QApplication>
+#include <QDialog>
 #include <QPageLayout>
 #include <QPageSize>
-#include <QPdfWriter>
+#include <QPrinter>
 #include <QProcess>
 #include <QString>
+#include <QTimer>
 #include <charconv>
 #include <fstream>
 #include <iterator>
@@ -24,6 +27,8 @@ QPageSize::PageSizeId PageSizeOf(Paper::Size size) {
       return QPageSize::A4;
     case Paper::Size::Letter:
       return QPageSize::Letter;
+    case Paper::Size::A5:
+      return QPageSize::A5;
     case Paper::Size::A6:
       return QPageSize::A6;
   }
@@ -36,6 +41,7 @@ struct PrintDialogStandIn::State {
   bool cancels = true;
   std::string pdfPath;
   Paper paper;
+  PrintChoices choices;
   int dialogsOpened = 0;
   std::shared_ptr<const internal::PrintJobCounts> lastJob;
   internal::PrintDialogHook replaced;
@@ -46,16 +52,27 @@ PrintDialogStandIn::PrintDialogStandIn() : state_(new State) {
   state->replaced = internal::SetPrintDialogHook([state]() -> Ref<Graphics> {
     ++state->dialogsOpened;
     if (state->cancels) return nullptr;
-    auto* writer = new QPdfWriter(QString::fromStdString(state->pdfPath));
-    // What the dialog leaves on the printer when the user accepts it.
+    // What the dialog leaves on the printer when the user accepts it with "Print to File (PDF)".
+    auto* printer = new QPrinter(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(QString::fromStdString(state->pdfPath));
     const Paper& paper = state->paper;
     QPageLayout layout(QPageSize(PageSizeOf(paper.size)),
                        paper.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
                        QMarginsF(paper.left, paper.top, paper.right, paper.bottom),
                        QPageLayout::Point);
     if (paper.fullPage) layout.setMode(QPageLayout::FullPageMode);
-    writer->setPageLayout(layout);
-    Ref<Graphics> page = internal::MakeGraphics(writer);
+    printer->setPageLayout(layout);
+    const PrintChoices& choices = state->choices;
+    if (choices.firstPage > 0) {
+      printer->setPrintRange(QPrinter::PageRange);
+      printer->setFromTo(choices.firstPage, choices.lastPage);
+    }
+    printer->setCopyCount(choices.copies);
+    printer->setCollateCopies(choices.collate);
+    printer->setPageOrder(choices.lastPageFirst ? QPrinter::LastPageFirst
+                                                : QPrinter::FirstPageFirst);
+    Ref<Graphics> page = internal::MakeGraphics(printer);
     state->lastJob = internal::JobCountsOf(*page);
     return page;
   });
@@ -65,11 +82,13 @@ PrintDialogStandIn PrintDialogStandIn::Cancelling() {
   return PrintDialogStandIn();
 }
 
-PrintDialogStandIn PrintDialogStandIn::PrintingTo(const std::string& pdfPath, const Paper& paper) {
+PrintDialogStandIn PrintDialogStandIn::PrintingTo(const std::string& pdfPath, const Paper& paper,
+                                                  const PrintChoices& choices) {
   PrintDialogStandIn standIn;
   standIn.state_->cancels = false;
   standIn.state_->pdfPath = pdfPath;
   standIn.state_->paper = paper;
+  standIn.state_->choices = choices;
   return standIn;
 }
 
@@ -104,6 +123,40 @@ std::vector<PrintedBlock> PrintDialogStandIn::Blocks() const {
 PdfPage PrintDialogStandIn::Sheet() const {
   if (!state_->lastJob) return {};
   return {state_->lastJob->sheet.width, state_->lastJob->sheet.height};
+}
+
+double PrintDialogStandIn::Scale() const {
+  return state_->lastJob ? state_->lastJob->scale : 1;
+}
+
+std::map<std::string, DialogChoice> PrintDialogOffers() {
+  // The dialog's own names for its choices.
+  static const std::pair<const char*, const char*> kChoices[] = {
+      {"page range", "printRange"},    {"copies", "copies"},
+      {"collate", "collate"},          {"reverse", "reverse"},
+      {"selection", "printSelection"}, {"current page", "printCurrentPage"}};
+  std::map<std::string, DialogChoice> offers;
+  bool seen = false;
+  QTimer look;
+  look.setSingleShot(true);
+  QObject::connect(&look, &QTimer::timeout, [&] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    seen = true;
+    for (const auto& [choice, name] : kChoices) {
+      auto* widget = dialog->findChild<QWidget*>(QString::fromLatin1(name));
+      if (widget) offers[choice] = {!widget->isHidden(), widget->isEnabled()};
+    }
+    dialog->reject();
+  });
+  struct SetAside {
+    internal::PrintDialogHook standIn = internal::SetPrintDialogHook(nullptr);
+    ~SetAside() { internal::SetPrintDialogHook(std::move(standIn)); }
+  } setAside;
+  look.start(0);
+  if (OpenPrinterDialog() != nullptr || !seen)
+    throw RuntimeException("the print dialog did not show, or printed");
+  return offers;
 }
 
 ResourcesFolderOverride::ResourcesFolderOverride(const std::string& folder)

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "framework/printing.h"
 #include "framework/property_list.h"
 #include "framework/testing/testing.h"
+#include "framework/text.h"
 #include "framework/window.h"
 
 namespace {
@@ -217,6 +219,7 @@ TEST_P(PaperTest, PlacesThePageOnTheChosenPaperAtRealSize) {
   const Job job = Print(100);
   ASSERT_GE(job.blocks, 3);
 
+  EXPECT_EQ(dialog.Scale(), 1) << "never enlarged";
   EXPECT_NEAR(dialog.Sheet().width, c.sheetWidth, 0.01);
   EXPECT_NEAR(dialog.Sheet().height, c.sheetHeight, 0.01);
   const std::vector<fw::testing::PrintedBlock> blocks = dialog.Blocks();
@@ -259,50 +262,145 @@ INSTANTIATE_TEST_SUITE_P(
             "A4FullPage", {fw::testing::Paper::Size::A4, false, 20, 30, 25, 35, true}, 595, 842}),
     [](const ::testing::TestParamInfo<PaperCase>& info) { return info.param.name; });
 
-// Paper whose printable area is smaller than the page: the page keeps its size and place, what
-// falls below the paper is not printed (nor left in the text layer), and standard error says so.
+// Paper whose printable area is smaller than the page: the whole page is scaled down to fit it,
+// in proportion, so every line prints whole and nothing is said on standard error.
 class SmallPaperTest : public PrintingTest, public ::testing::WithParamInterface<PaperCase> {};
 
-TEST_P(SmallPaperTest, ClipsThePageAndSaysSo) {
+TEST_P(SmallPaperTest, ScalesThePageDownToFitWhole) {
   const PaperCase& c = GetParam();
-  field->SetText(Lines(96));
+  const std::string text = "Heading\r" + Paragraph(1200);
+  field->SetText(text);
   PrintDialogStandIn dialog = PrintDialogStandIn::PrintingTo(pdf.string(), c.paper);
   ::testing::internal::CaptureStderr();
   const Job job = Print(600);
-  const std::string error = ::testing::internal::GetCapturedStderr();
-  EXPECT_NE(error.find("smaller than the page of 540 x 648 points"), std::string::npos) << error;
-  EXPECT_EQ(std::count(error.begin(), error.end(), '\n'), 1) << "one line for the job";
-  EXPECT_EQ(job.blocks, 2) << "the system's blocks are as on any paper";
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+  ASSERT_GE(job.blocks, 2);
 
+  const double printableWidth = c.sheetWidth - c.paper.left - c.paper.right;
+  const double printableHeight = c.sheetHeight - c.paper.top - c.paper.bottom;
+  const double scale = std::min(printableWidth / 540, printableHeight / 648);
+  ASSERT_LT(scale, 1);
+  EXPECT_NEAR(dialog.Scale(), scale, 1e-9) << "as large as the printable area allows";
   EXPECT_NEAR(dialog.Sheet().width, c.sheetWidth, 0.01);
   EXPECT_NEAR(dialog.Sheet().height, c.sheetHeight, 0.01);
-  const double printableBottom = c.sheetHeight - c.paper.bottom;
   const std::vector<fw::testing::PrintedBlock> blocks = dialog.Blocks();
-  ASSERT_EQ(blocks.size(), 2u);
+  ASSERT_EQ(static_cast<std::int64_t>(blocks.size()), job.blocks);
   for (const fw::testing::PrintedBlock& b : blocks) {
-    EXPECT_DOUBLE_EQ(b.x, c.paper.left + 36);
-    EXPECT_DOUBLE_EQ(b.y, c.paper.top + 36);
-    EXPECT_DOUBLE_EQ(b.width, 492) << "never scaled";
-    EXPECT_GT(b.height, 0);
-    EXPECT_LE(b.y + b.height, printableBottom);
+    EXPECT_DOUBLE_EQ(b.x, c.paper.left + 36 * scale);
+    EXPECT_DOUBLE_EQ(b.y, c.paper.top + 36 * scale);
+    EXPECT_DOUBLE_EQ(b.width, 492 * scale);
+    EXPECT_LE(b.y + b.height, c.paper.top + 648 * scale);
   }
 
+  const double right = c.sheetWidth - c.paper.right, bottom = c.sheetHeight - c.paper.bottom;
   const fw::testing::PdfText read = fw::testing::PdfTextOf(pdf.string());
-  ASSERT_EQ(read.pages.size(), 2u);
-  ASSERT_FALSE(read.pages[0].lines.empty());
-  EXPECT_EQ(read.pages[0].lines.front().text, "Line 1");
-  for (const fw::testing::PdfTextPage& page : read.pages)
-    for (const fw::testing::PdfTextLine& line : page.lines)
-      EXPECT_LE(line.yMax, printableBottom + 3) << line.text;
-  EXPECT_LT(Words(read).size(), Words(Lines(96)).size()) << "the lines below the paper are gone";
+  ASSERT_EQ(static_cast<std::int64_t>(read.pages.size()), job.blocks);
+  EXPECT_EQ(Words(read), Words(text)) << "each line once, none lost";
+  double widest = 0;
+  for (const fw::testing::PdfTextPage& page : read.pages) {
+    ASSERT_GE(page.lines.size(), 2u);
+    EXPECT_NEAR(page.lines.front().yMin, c.paper.top + 36 * scale, 3 * scale);
+    // The lines stand as far apart as at real size, times the scale.
+    EXPECT_NEAR(page.lines[1].yMin - page.lines[0].yMin,
+                fw::testing::FaceOf("Times", 10).printedLineHeight * scale, 0.5);
+    for (const fw::testing::PdfTextLine& line : page.lines) {
+      EXPECT_NEAR(line.xMin, c.paper.left + 36 * scale, 0.75) << line.text;
+      EXPECT_LE(line.xMax, right) << line.text;
+      EXPECT_LE(line.yMax, bottom) << line.text;
+      widest = std::max(widest, line.xMax);
+    }
+  }
+  EXPECT_LE(widest, c.paper.left + (36 + 492) * scale + 0.5);
+  EXPECT_GT(widest, c.paper.left + (36 + 492 - 20) * scale) << "the same lines, only smaller";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Papers, SmallPaperTest,
     ::testing::Values(
+        // Narrower than the page: the width sets the scale.
+        PaperCase{"A5", {fw::testing::Paper::Size::A5, false, 10, 10, 10, 10}, 420, 595},
         PaperCase{"A6", {fw::testing::Paper::Size::A6, false, 10, 10, 10, 10}, 297, 420},
+        // Wide enough but too low: the height does.
         PaperCase{"A4Landscape", {fw::testing::Paper::Size::A4, true, 12, 40, 12, 12}, 842, 595}),
     [](const ::testing::TestParamInfo<PaperCase>& info) { return info.param.name; });
+
+// ---- The pages, their order and the copies chosen in the dialog ----
+
+// A page as a reader finds it: its lines, each with where it starts.
+std::vector<std::string> Seen(const fw::testing::PdfTextPage& page) {
+  std::vector<std::string> lines;
+  for (const fw::testing::PdfTextLine& line : page.lines)
+    lines.push_back(line.text + " @ " + fw::Format(line.xMin, "0.00") + ", " +
+                    fw::Format(line.yMin, "0.00"));
+  return lines;
+}
+
+struct ChoiceCase {
+  const char* name;
+  fw::testing::PrintChoices choices;
+  std::vector<int> pages;  // the pages of the whole printout that come out, in order
+};
+
+class PrintChoicesTest : public PrintingTest, public ::testing::WithParamInterface<ChoiceCase> {};
+
+// A text of three pages, printed whole first, then with the case's choices: the printout holds
+// exactly the chosen pages, each as it was in the whole printout, in the chosen order and number.
+// The system's own loop is the same either way: three blocks, three pages begun.
+TEST_P(PrintChoicesTest, PutsOutTheChosenPagesInTheChosenOrderAndNumber) {
+  const ChoiceCase& c = GetParam();
+  field->SetText(Lines(2 * LinesPerBlock() + 5));
+  std::vector<fw::testing::PdfTextPage> whole;
+  {
+    PrintDialogStandIn dialog = PrintDialogStandIn::PrintingTo(pdf.string());
+    ASSERT_EQ(Print(600).blocks, 3);
+  }
+  whole = fw::testing::PdfTextOf(pdf.string()).pages;
+  ASSERT_EQ(whole.size(), 3u);
+
+  PrintDialogStandIn dialog = PrintDialogStandIn::PrintingTo(pdf.string(), {}, c.choices);
+  const Job job = Print(600);
+  EXPECT_EQ(job.blocks, 3);
+  EXPECT_EQ(dialog.PagesStarted(), 3);
+
+  const std::vector<fw::testing::PdfTextPage> printed = fw::testing::PdfTextOf(pdf.string()).pages;
+  if (c.pages.empty()) {
+    // A job has a page from the start; with no page chosen, it stays blank.
+    ASSERT_EQ(printed.size(), 1u);
+    EXPECT_TRUE(printed[0].lines.empty());
+    EXPECT_TRUE(dialog.Blocks().empty());
+    return;
+  }
+  ASSERT_EQ(printed.size(), c.pages.size());
+  for (std::size_t i = 0; i < printed.size(); ++i)
+    EXPECT_EQ(Seen(printed[i]), Seen(whole[c.pages[i] - 1])) << "sheet " << i + 1;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Choices, PrintChoicesTest,
+    ::testing::Values(
+        ChoiceCase{"AllPages", {}, {1, 2, 3}}, ChoiceCase{"SecondPageOnly", {2, 2}, {2}},
+        ChoiceCase{"FirstTwo", {1, 2}, {1, 2}}, ChoiceCase{"RangeBeyondTheLastPage", {3, 9}, {3}},
+        ChoiceCase{"RangeAfterTheLastPage", {5, 6}, {}},
+        ChoiceCase{"TwoCollatedCopies", {0, 0, 2, true}, {1, 2, 3, 1, 2, 3}},
+        ChoiceCase{"TwoUncollatedCopies", {0, 0, 2, false}, {1, 1, 2, 2, 3, 3}},
+        ChoiceCase{"LastPageFirst", {0, 0, 1, true, true}, {3, 2, 1}},
+        ChoiceCase{"RangeCopiesAndOrderTogether", {2, 3, 2, true, true}, {3, 2, 3, 2}},
+        ChoiceCase{"UncollatedBackwards", {1, 2, 3, false, true}, {2, 2, 2, 1, 1, 1}}),
+    [](const ::testing::TestParamInfo<ChoiceCase>& info) { return info.param.name; });
+
+// The dialog offers what the printout honours, and nothing it would ignore.
+TEST_F(PrintingTest, DialogOffersOnlyWhatThePrintoutHonours) {
+  const std::map<std::string, fw::testing::DialogChoice> offers = fw::testing::PrintDialogOffers();
+  for (const char* honoured : {"page range", "copies", "collate", "reverse"}) {
+    ASSERT_EQ(offers.count(honoured), 1u) << honoured;
+    EXPECT_TRUE(offers.at(honoured).shown) << honoured;
+    EXPECT_TRUE(offers.at(honoured).enabled) << honoured;
+  }
+  for (const char* ignored : {"selection", "current page"}) {
+    ASSERT_EQ(offers.count(ignored), 1u) << ignored;
+    EXPECT_FALSE(offers.at(ignored).shown) << ignored;
+  }
+}
 
 TEST_F(PrintingTest, PaperThatFitsWritesNothingToStandardError) {
   field->SetText(Lines(3));

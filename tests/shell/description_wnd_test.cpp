@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "framework/menu.h"
+#include "framework/text.h"
 #include "shell/description_text.h"
 #include "shell/menu.h"
 #include "shell_fixture.h"
@@ -322,6 +323,75 @@ INSTANTIATE_TEST_SUITE_P(
         PaperCase{"A4", {fw::testing::Paper::Size::A4, false, 20, 30, 25, 35}, 595, 842},
         PaperCase{"Letter", {fw::testing::Paper::Size::Letter, false, 18, 18, 18, 18}, 612, 792}),
     [](const ::testing::TestParamInfo<PaperCase>& info) { return info.param.name; });
+
+// A5 with 10-point margins leaves about 400 x 575 points, less than the 540 x 648 page: the page is
+// scaled down to fit the width, so every line of the description prints whole, on as many pages
+// as at real size.
+TEST_F(DescriptionPrintTest, OnA5EveryLinePrintsWholeOnTheShrunkPage) {
+  const fw::testing::Paper a5{fw::testing::Paper::Size::A5, false, 10, 10, 10, 10};
+  const double right = 420 - 10, bottom = 595 - 10, scale = (420 - 20) / 540.0;
+  fw::testing::PrintDialogStandIn dialog = fw::testing::PrintDialogStandIn::PrintingTo(pdf, a5);
+  Print();
+  EXPECT_NEAR(dialog.Scale(), scale, 1e-9);
+  EXPECT_EQ(dialog.PagesStarted(), 2) << "the same pages as on any paper";
+
+  const fw::testing::PdfText read = fw::testing::PdfTextOf(pdf.string());
+  ASSERT_EQ(read.pages.size(), 2u);
+  std::vector<std::string> words;
+  for (const fw::testing::PdfTextPage& page : read.pages) {
+    ASSERT_FALSE(page.lines.empty());
+    EXPECT_NEAR(page.lines.front().xMin, 10 + 36 * scale, 0.75);
+    EXPECT_NEAR(page.lines.front().yMin, 10 + 36 * scale, 3 * scale);
+    for (const fw::testing::PdfTextLine& line : page.lines) {
+      EXPECT_LE(line.xMax, right) << line.text;
+      EXPECT_LE(line.yMax, bottom) << line.text;
+      for (const std::string& w : Words(line.text)) words.push_back(w);
+    }
+  }
+  EXPECT_EQ(words, Words(DescriptionText()));
+}
+
+struct ChoiceCase {
+  const char* name;
+  fw::testing::PrintChoices choices;
+  std::vector<int> pages;  // the pages of the whole printout that come out, in order
+};
+
+class DescriptionChoicesTest : public DescriptionPrintTest,
+                               public ::testing::WithParamInterface<ChoiceCase> {};
+
+// Each page that comes out is the page of the whole printout, line for line and in the same
+// place: "pages 2 to 2" gives one page that starts where page 2 did.
+TEST_P(DescriptionChoicesTest, PrintsTheChosenPagesAsTheyStandInTheWhole) {
+  const ChoiceCase& c = GetParam();
+  auto seen = [](const fw::testing::PdfTextPage& page) {
+    std::vector<std::string> lines;
+    for (const fw::testing::PdfTextLine& line : page.lines)
+      lines.push_back(line.text + " @ " + fw::Format(line.xMin, "0.00") + ", " +
+                      fw::Format(line.yMin, "0.00"));
+    return lines;
+  };
+  {
+    fw::testing::PrintDialogStandIn dialog = fw::testing::PrintDialogStandIn::PrintingTo(pdf);
+    Print();
+  }
+  const std::vector<fw::testing::PdfTextPage> whole = fw::testing::PdfTextOf(pdf.string()).pages;
+  ASSERT_EQ(whole.size(), 2u);
+
+  fw::testing::PrintDialogStandIn dialog =
+      fw::testing::PrintDialogStandIn::PrintingTo(pdf, {}, c.choices);
+  Print();
+  const std::vector<fw::testing::PdfTextPage> printed = fw::testing::PdfTextOf(pdf.string()).pages;
+  ASSERT_EQ(printed.size(), c.pages.size());
+  for (std::size_t i = 0; i < printed.size(); ++i)
+    EXPECT_EQ(seen(printed[i]), seen(whole[c.pages[i] - 1])) << "sheet " << i + 1;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Choices, DescriptionChoicesTest,
+    ::testing::Values(ChoiceCase{"SecondPageOnly", {2, 2}, {2}},
+                      ChoiceCase{"TwoCopiesLastPageFirst", {0, 0, 2, true, true}, {2, 1, 2, 1}}),
+    [](const ::testing::TestParamInfo<ChoiceCase>& info) { return info.param.name; });
 
 // n blocks need n pages: a new page between blocks, none after the last.
 TEST_F(DescriptionPrintTest, LongTextIsOneBlockPerPage) {

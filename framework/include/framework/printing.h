@@ -8,7 +8,10 @@
 
 namespace fw {
 
-// A page being printed, in points (1/72 inch): 540 x 648.
+// A page being printed, in points (1/72 inch): 540 x 648, placed on the paper chosen in the print
+// dialog at its real size, or scaled down to fit a smaller printable area. The pages go to the
+// printer when the job ends (the object goes): those of the chosen range, in the chosen order and
+// number of copies.
 class Graphics : public Object {
   FW_CLASS(Graphics, Object, "Graphics")
  public:
@@ -30,7 +33,8 @@ class StyledTextPrinter : public Object {
  public:
   StyledTextPrinter();
   ~StyledTextPrinter() override;
-  // Draws the next part of the text that fits in height at (x, y) on the current page.
+  // Draws the next part of the text that fits in height at (x, y) on the current page. On a page
+  // outside the chosen range it takes that part and draws nothing.
   void DrawBlock(double x, double y, double height);
   // True once all of the text is drawn. (The name EOF is a C library macro.)
   bool Eof() const;

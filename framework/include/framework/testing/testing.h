@@ -61,15 +61,26 @@ class BeepRecorder {
 // The paper a user chooses in the print dialog, with the margins of the printer's printable
 // area, in points. fullPage: the painter starts at the sheet's corner, not the printable area's.
 struct Paper {
-  enum class Size { A4, Letter, A6 };
+  enum class Size { A4, Letter, A5, A6 };
   Size size = Size::A4;
   bool landscape = false;
   double left = 18, top = 18, right = 18, bottom = 18;
   bool fullPage = false;
 };
 
+// What else the user chooses in the print dialog: the pages from firstPage to lastPage (numbered
+// from 1; 0 and 0 for all), the number of copies and whether they are collated, and whether the
+// last page comes first.
+struct PrintChoices {
+  int firstPage = 0, lastPage = 0;
+  int copies = 1;
+  bool collate = true;
+  bool lastPageFirst = false;
+};
+
 // A block of text as it was placed on the sheet, in points from the sheet's top left corner:
-// its origin, the width its text is laid out in, and how far its lines reach down.
+// its origin, the width its text is laid out in, and how far its lines reach down. Blocks on
+// pages outside the chosen range are not there.
 struct PrintedBlock {
   double x = 0, y = 0, width = 0, height = 0;
 };
@@ -80,11 +91,13 @@ struct PdfPage {
 };
 
 // Stands in for the print dialog: cancels (OpenPrinterDialog gives nil), or prints into a PDF
-// file at pdfPath on the paper given, as if the user had chosen it. Counts what the printing did.
+// file at pdfPath on the paper given with the choices given, as if the user had chosen them.
+// Counts what the printing did.
 class PrintDialogStandIn {
  public:
   static PrintDialogStandIn Cancelling();
-  static PrintDialogStandIn PrintingTo(const std::string& pdfPath, const Paper& paper = {});
+  static PrintDialogStandIn PrintingTo(const std::string& pdfPath, const Paper& paper = {},
+                                       const PrintChoices& choices = {});
   ~PrintDialogStandIn();
   PrintDialogStandIn(PrintDialogStandIn&&) noexcept;
   int DialogsOpened() const;
@@ -93,12 +106,21 @@ class PrintDialogStandIn {
   // The last job's blocks that had text to draw, in order, and its sheet as it lies.
   std::vector<PrintedBlock> Blocks() const;
   PdfPage Sheet() const;
+  double Scale() const;  // the last job's page on the paper: 1 at real size, less when shrunk
 
  private:
   PrintDialogStandIn();
   struct State;
   State* state_;
 };
+
+// What the platform's print dialog offers, as OpenPrinterDialog shows it (cancelled at once):
+// for each of "page range", "copies", "collate", "reverse", "selection" and "current page",
+// whether the dialog shows it and whether it can be used. Any stand-in is set aside meanwhile.
+struct DialogChoice {
+  bool shown = false, enabled = false;
+};
+std::map<std::string, DialogChoice> PrintDialogOffers();
 
 // The pages of a PDF file that a PrintingTo stand-in wrote, each with its size in points, in
 // order; empty when there is no such file. Reads the page dictionaries, not the text.
