@@ -200,7 +200,8 @@ namespace {
 
 // The value of attribute name="..." in the tag that starts at tag, or "".
 std::string Attribute(std::string_view tag, std::string_view name) {
-  const std::string key = " " + std::string(name) + "=\"";
+  std::string key = " ";
+  key.append(name).append("=\"");
   const std::size_t at = tag.find(key);
   if (at == std::string_view::npos) return {};
   const std::size_t from = at + key.size();

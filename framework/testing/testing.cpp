@@ -22,6 +22,7 @@
 #include <cmath>
 #include <vector>
 
+#include "faces.h"
 #include "framework/runtime.h"
 #include "menu_view.h"
 #include "widgets.h"
@@ -605,7 +606,7 @@ Shown ShownOf(const Ref<RectControl>& control) {
   s.fontFamily = U(info.family());
   s.fontPixelSize = info.pixelSize();
   s.bold = info.bold();
-  s.fixedPitch = info.fixedPitch();
+  s.monospaced = Monospaced(w->font());
   QPalette::ColorRole role = QPalette::WindowText;
   auto alignment = [](Qt::Alignment a) -> std::string {
     if (a & Qt::AlignHCenter) return "center";

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "demo_window.h"
 #include "framework/testing/testing.h"
@@ -47,9 +48,12 @@ TEST_F(FacesWithoutFontconfigTest, WithoutTheirFilesEachFallsBackToTheGenericFac
   ProcessEvents();
   EXPECT_TRUE(ShownWindowOf(w).visible);
   EXPECT_EQ(ShownOf(w->Note()).fontFamily, GenericFamily("serif")) << "its design says \"times\"";
-  for (const Case& c : kCases)
-    EXPECT_EQ(FaceOf(c.name, 12).family, GenericFamily(c.kind)) << c.name;
-  EXPECT_TRUE(FaceOf("Courier", 10).fixedPitch);
+  for (const Case& c : kCases) {
+    const Face face = FaceOf(c.name, 12);
+    EXPECT_EQ(face.family, GenericFamily(c.kind)) << c.name;
+    EXPECT_EQ(face.monospaced, std::string_view(c.kind) == "monospace")
+        << c.name << " is drawn in " << face.family;
+  }
   std::filesystem::remove(empty);
 }
 

@@ -110,7 +110,7 @@ TEST_F(ControlsTest, FontNamesMapToFixedFacesAndSizesArePixels) {
     EXPECT_EQ(shown.fontPixelSize, static_cast<int>(c.size)) << c.name;
     EXPECT_TRUE(shown.bold) << c.name << ": the bold style of the face";
   }
-  EXPECT_TRUE(FaceOf("Courier", 10).fixedPitch);
+  EXPECT_TRUE(FaceOf("Courier", 10).monospaced);
 }
 
 TEST_F(ControlsTest, OneLineFieldHoldsAtMostItsLimitAndNoLineBreak) {

@@ -54,7 +54,10 @@ class FieldWnd : public fw::Window {
 // n short lines, separated by CRs, none long enough to wrap.
 std::string Lines(int n) {
   std::string text;
-  for (int i = 1; i <= n; ++i) text += (i > 1 ? "\r" : "") + ("Line " + std::to_string(i));
+  for (int i = 1; i <= n; ++i) {
+    if (i > 1) text += '\r';
+    text.append("Line ").append(std::to_string(i));
+  }
   return text;
 }
 

@@ -289,8 +289,9 @@ struct Shown {
   bool visibleOnScreen = false;
   std::string fontFamily;
   int fontPixelSize = 0;
-  bool bold = false, fixedPitch = false;
-  std::string alignment;  // of the text: "left", "center" or "right"; empty for no text
+  bool bold = false;
+  bool monospaced = false;  // its glyphs all advance alike
+  std::string alignment;    // of the text: "left", "center" or "right"; empty for no text
   std::uint32_t textColor = 0;
   std::string text;
   // Labels only: the advance of the text's widest line in the face the label draws with, and
@@ -313,7 +314,7 @@ ShownWindow ShownWindowOf(const Ref<Window>& window);
 // on screen in pixels, and printed, where the size becomes points, in points.
 struct Face {
   std::string family;
-  bool fixedPitch = false;
+  bool monospaced = false;  // its glyphs all advance alike, as a user sees it
   double lineHeight = 0, printedLineHeight = 0;
 };
 Face FaceOf(const std::string& fontName, double size);
