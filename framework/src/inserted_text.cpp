@@ -19,6 +19,7 @@
 
 #include "framework/dialogs.h"
 #include "framework/runtime.h"
+#include "undo_steps.h"
 
 namespace fw::internal {
 
@@ -245,13 +246,17 @@ bool DeliverToField(Control::Impl& field, QWidget& widget, QEvent& event,
       }
       if (line) {
         line->setProperty(kBeforeDrag, QVariant());
-        if (*text == data->text()) break;
+        bool done = false;
+        if (*text == data->text()) {
+          InsertAsOneStep(*line, [&] { done = base(&event); });
+          return done;
+        }
         QMimeData own;
         own.setText(*text);
         QDropEvent taken(drop.position(), drop.possibleActions(), &own, drop.buttons(),
                          drop.modifiers());
         taken.setDropAction(drop.dropAction());
-        const bool done = base(&taken);
+        InsertAsOneStep(*line, [&] { done = base(&taken); });
         drop.setDropAction(taken.dropAction());
         drop.setAccepted(taken.isAccepted());
         return done;
@@ -322,7 +327,7 @@ void PasteInto(QLineEdit& edit, QClipboard::Mode mode) {
   const std::optional<QString> text =
       ForOneLineField(*field, edit, offered, edit.selectedText().size());
   if (!text || !target || (text->isEmpty() && !edit.hasSelectedText())) return;
-  edit.insert(*text);
+  InsertAsOneStep(edit, *text);
 }
 
 }  // namespace fw::internal

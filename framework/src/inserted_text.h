@@ -41,7 +41,8 @@ bool DeliverToField(Control::Impl& field, QWidget& widget, QEvent& event,
 std::unique_ptr<QMimeData> InsertableData(Control::Impl& field, QTextEdit& edit,
                                           const QMimeData* offered);
 
-// Pastes the clipboard (or the X11 selection) into a one-line field through the rule.
+// Pastes the clipboard (or the X11 selection) into a one-line field through the rule, as one undo
+// step.
 void PasteInto(QLineEdit& edit, QClipboard::Mode mode = QClipboard::Clipboard);
 
 }  // namespace fw::internal

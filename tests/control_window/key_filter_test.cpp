@@ -208,4 +208,30 @@ TEST_F(MainWindowTest, PastedOrCommittedTextGoesInOnlyWhenItIsAllDigits) {
   }
 }
 
+// A paste is a step of its own: one Undo takes it away and leaves what was typed before it.
+TEST_F(MainWindowTest, UndoTakesAwayAPasteAloneAndLeavesTheTyping) {
+  fw::Ref<fw::TextArea> cell = w->data37();
+  const struct {
+    const char* name;
+    std::function<void()> paste, undo;
+  } ways[] = {
+      {"keys", [&] { fw::testing::TypeKeys(cell, "Ctrl+V"); },
+       [&] { fw::testing::TypeKeys(cell, "Ctrl+Z"); }},
+      {"Edit menu", [&] { fw::testing::ChooseMenuItem(w, "EditPaste"); },
+       [&] { fw::testing::ChooseMenuItem(w, "EditUndo"); }},
+  };
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.name);
+    cell->SetText("");
+    fw::testing::TypeText(cell, "1");
+    fw::testing::SetClipboardText("2\n");
+    way.paste();
+    EXPECT_EQ(cell->Text(), "12");
+    way.undo();
+    EXPECT_EQ(cell->Text(), "1");
+    way.undo();
+    EXPECT_EQ(cell->Text(), "");
+  }
+}
+
 }  // namespace

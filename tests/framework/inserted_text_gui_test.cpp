@@ -378,4 +378,52 @@ TEST_F(InsertedTextTest, VeryLongTextIsRefusedWholeByAFieldWithALimitByEveryRoad
   EXPECT_TRUE(boxes.Texts().empty());
 }
 
+// A paste, or a drop, is one undo step of its own: one Undo takes it away and leaves the typing
+// before it, and typing after it is a step of its own too. In one-line fields with and without a
+// handler and in a multi-line field. An input method's commit is typing and is not in the table.
+TEST_F(InsertedTextTest, EachInsertionIsOneUndoStep) {
+  const std::vector<std::pair<const char*, std::function<void(const fw::Ref<fw::TextArea>&)>>>
+      undos = {
+          {"Ctrl+Z", [](const fw::Ref<fw::TextArea>& f) { TypeKeys(f, "Ctrl+Z"); }},
+          {"Edit menu", [](const fw::Ref<fw::TextArea>& f) { UndoFromEditMenu(f); }},
+      };
+  for (const auto& field : {w->Field1(), w->Field2(), w->Note()}) {
+    SCOPED_TRACE(field->Name());
+    for (const Road& road : Roads()) {
+      if (std::string(road.name) == "input method") continue;
+      SCOPED_TRACE(road.name);
+      for (const auto& [undoName, undo] : undos) {
+        SCOPED_TRACE(undoName);
+        field->SetText("");
+        TypeText(field, "1");
+        road.insert(field, "2");
+        ASSERT_EQ(field->Text().size(), 2u);
+        undo(field);
+        EXPECT_EQ(field->Text(), "1");
+
+        field->SetText("");
+        TypeText(field, "1");
+        road.insert(field, "2");
+        const std::string pasted = field->Text();
+        TypeText(field, "3");
+        undo(field);
+        EXPECT_EQ(field->Text(), pasted) << "typing after it is its own step";
+        undo(field);
+        EXPECT_EQ(field->Text(), "1");
+      }
+    }
+    // After a deletion that emptied the field, Undo takes away the paste alone.
+    field->SetText("");
+    TypeText(field, "12");
+    field->SetSelStart(0);
+    field->SetSelLength(2);
+    TypeKey(field, Key::Delete);
+    Paste(field, "3");
+    TypeKeys(field, "Ctrl+Z");
+    EXPECT_EQ(field->Text(), "");
+    TypeKeys(field, "Ctrl+Z");
+    EXPECT_EQ(field->Text(), "12");
+  }
+}
+
 }  // namespace
