@@ -23,6 +23,7 @@
 #include "framework/window.h"
 #include "inserted_text.h"
 #include "internal.h"
+#include "undo_steps.h"
 #include "widgets.h"
 
 namespace fw {
@@ -169,7 +170,7 @@ class TextEdit : public QTextEdit {
   }
   void insertFromMimeData(const QMimeData* source) override {
     if (const auto data = InsertableData(control, *this, source))
-      QTextEdit::insertFromMimeData(data.get());
+      InsertAsOneStep(*this, [&] { QTextEdit::insertFromMimeData(data.get()); });
   }
 };
 
@@ -840,7 +841,8 @@ void TextArea::SetSelBold(bool bold) {
   QTextCursor c = edit->textCursor();
   QTextCharFormat f;
   f.setFontWeight(bold ? QFont::Bold : QFont::Normal);
-  c.mergeCharFormat(f);
+  // A style the program sets is no edit of the user's to undo.
+  internal::ChangeWithoutUndoStep(*edit->document(), [&] { c.mergeCharFormat(f); });
   edit->setTextCursor(c);
 }
 

@@ -13,10 +13,13 @@
 #include <QPointer>
 #include <QTextEdit>
 #include <QVariant>
+#include <algorithm>
+#include <optional>
 #include <string>
 
 #include "framework/dialogs.h"
 #include "framework/runtime.h"
+#include "undo_steps.h"
 
 namespace fw::internal {
 
@@ -93,6 +96,60 @@ void RestoreBeforeComposition(QLineEdit& edit, const QVariant& before) {
   edit.setSelection(state[1].toInt(), state[2].toInt());
 }
 
+// One line break at the end of inserted text is where the copied line or spreadsheet cell ended,
+// not text of its own. A one-line field is offered the text without it; one without a KeyDown
+// handler ends the text at its first line break, as the widget would, so that what is judged is
+// what goes in.
+QString ForOneLine(const Control::Impl& field, QString text) {
+  if (text.endsWith(u'\n'))
+    text.chop(text.endsWith(QStringLiteral("\r\n")) ? 2 : 1);
+  else if (text.endsWith(u'\r'))
+    text.chop(1);
+  if (!field.keyDown) {
+    const auto first =
+        std::find_if(text.cbegin(), text.cend(), [](QChar c) { return IsLineBreak(c.unicode()); });
+    text.truncate(first - text.cbegin());
+  }
+  return text;
+}
+
+// The whole judgement of text inserted into a one-line field in place of `replaced` units of its
+// text: what goes in, or nothing when it is refused (with the alert sound). Text that does not fit
+// whole is refused whole, as a refused character is: cut short, a count would lose digits. The
+// limit counts in the widget's units, UTF-16, as the widget itself does.
+std::optional<QString> ForOneLineField(Control::Impl& field, const QLineEdit& edit,
+                                       const QString& offered, qsizetype replaced) {
+  QString text = ForOneLine(field, offered);
+  if (edit.text().size() - replaced + text.size() > edit.maxLength()) {
+    Beep();
+    return std::nullopt;
+  }
+  if (!TakesInsertedText(field, text)) return std::nullopt;
+  return text;
+}
+
+// The widget moves its cursor to show where a drag would drop; a refused drop puts back the
+// selection the field had when the drag came in.
+constexpr const char* kBeforeDrag = "fwBeforeDrag";
+
+void RememberBeforeDrag(QLineEdit& edit) {
+  const int cursor = edit.cursorPosition();
+  const int anchor = !edit.hasSelectedText()           ? cursor
+                     : cursor == edit.selectionStart() ? edit.selectionEnd()
+                                                       : edit.selectionStart();
+  edit.setProperty(kBeforeDrag, QVariantList{edit.text(), anchor, cursor});
+}
+
+void RestoreBeforeDrag(QLineEdit& edit) {
+  const QVariantList state = edit.property(kBeforeDrag).toList();
+  edit.setProperty(kBeforeDrag, QVariant());
+  if (state.size() != 3 || edit.text() != state[0].toString()) return;
+  const int anchor = state[1].toInt();
+  const int cursor = state[2].toInt();
+  edit.setSelection(anchor, cursor - anchor);
+  if (anchor == cursor) edit.setCursorPosition(cursor);
+}
+
 }  // namespace
 
 bool TakesInsertedText(Control::Impl& field, const QString& text) {
@@ -138,7 +195,7 @@ std::unique_ptr<QMimeData> InsertableData(Control::Impl& field, QTextEdit& edit,
 
 bool DeliverToField(Control::Impl& field, QWidget& widget, QEvent& event,
                     const std::function<bool(QEvent*)>& base) {
-  if (!field.keyDown || !Editable(widget)) return base(&event);
+  if (!Editable(widget)) return base(&event);
   auto* line = qobject_cast<QLineEdit*>(&widget);
   switch (event.type()) {
     case QEvent::KeyPress: {
@@ -165,19 +222,45 @@ bool DeliverToField(Control::Impl& field, QWidget& widget, QEvent& event,
       event.accept();
       return true;
     }
+    case QEvent::DragEnter:
+      if (line) RememberBeforeDrag(*line);
+      break;
     case QEvent::Drop: {
       auto& drop = static_cast<QDropEvent&>(event);
       const QMimeData* data = drop.mimeData();
       if (!data || !data->hasText()) break;
-      if (!TakesInsertedText(field, data->text())) {
-        // The source keeps what it offered (a move removes nothing), the field its text.
+      // A drop goes in where it falls and replaces nothing.
+      const std::optional<QString> text =
+          line ? ForOneLineField(field, *line, data->text(), 0)
+               : (TakesInsertedText(field, data->text()) ? std::optional(data->text())
+                                                         : std::nullopt);
+      if (!text || text->isEmpty()) {
+        // The source keeps what it offered (a move removes nothing), the field its text and
+        // selection.
         drop.setDropAction(Qt::IgnoreAction);
         drop.ignore();
         QDragLeaveEvent leave;  // and the drop caret goes
         base(&leave);
+        if (line) RestoreBeforeDrag(*line);
         return true;
       }
-      if (line) break;
+      if (line) {
+        line->setProperty(kBeforeDrag, QVariant());
+        bool done = false;
+        if (*text == data->text()) {
+          InsertAsOneStep(*line, [&] { done = base(&event); });
+          return done;
+        }
+        QMimeData own;
+        own.setText(*text);
+        QDropEvent taken(drop.position(), drop.possibleActions(), &own, drop.buttons(),
+                         drop.modifiers());
+        taken.setDropAction(drop.dropAction());
+        InsertAsOneStep(*line, [&] { done = base(&taken); });
+        drop.setDropAction(taken.dropAction());
+        drop.setAccepted(taken.isAccepted());
+        return done;
+      }
       approvedDrop = {&widget, data};
       const bool done = base(&event);
       approvedDrop = {};
@@ -186,7 +269,18 @@ bool DeliverToField(Control::Impl& field, QWidget& widget, QEvent& event,
     case QEvent::InputMethod: {
       const auto& input = static_cast<const QInputMethodEvent&>(event);
       const QVariant before = line ? line->property(kBeforeComposition) : QVariant();
-      if (!input.commitString().isEmpty() && !TakesInsertedText(field, input.commitString())) {
+      const QString offered = input.commitString();
+      std::optional<QString> commit = offered;
+      if (!offered.isEmpty()) {
+        // A commit replaces the selection and the range the input method names.
+        if (line)
+          commit =
+              ForOneLineField(field, *line, offered,
+                              line->selectedText().size() + std::max(0, input.replacementLength()));
+        else if (!TakesInsertedText(field, offered))
+          commit = std::nullopt;
+      }
+      if (!commit) {
         // The composition goes on as the input method shows it, without the commit.
         QInputMethodEvent withoutCommit(input.preeditString(), input.attributes());
         base(&withoutCommit);
@@ -199,7 +293,15 @@ bool DeliverToField(Control::Impl& field, QWidget& widget, QEvent& event,
       }
       if (!line) break;
       if (!before.isValid() && !input.preeditString().isEmpty()) RememberComposition(*line);
-      const bool done = base(&event);
+      bool done = false;
+      if (*commit == offered) {
+        done = base(&event);
+      } else {
+        QInputMethodEvent taken(input.preeditString(), input.attributes());
+        taken.setCommitString(*commit, input.replacementStart(), input.replacementLength());
+        done = base(&taken);
+        event.setAccepted(taken.isAccepted());
+      }
       NoteComposition(*line, input);
       return done;
     }
@@ -212,18 +314,20 @@ bool DeliverToField(Control::Impl& field, QWidget& widget, QEvent& event,
 void PasteInto(QLineEdit& edit, QClipboard::Mode mode) {
   if (edit.isReadOnly()) return;
   Control::Impl* field = ControlOfWidget(&edit);
-  if (!field || field->widget != &edit || !field->keyDown) {
+  const QString offered = QGuiApplication::clipboard()->text(mode);
+  if (!field || field->widget != &edit) {  // a widget on its way out
     if (mode == QClipboard::Clipboard)
       edit.paste();
     else
-      edit.insert(QGuiApplication::clipboard()->text(mode));
+      edit.insert(offered);
     return;
   }
-  const QString text = QGuiApplication::clipboard()->text(mode);
-  if (text.isEmpty() && !edit.hasSelectedText()) return;
+  if (offered.isEmpty() && !edit.hasSelectedText()) return;
   QPointer<QLineEdit> target(&edit);
-  // Exactly the text offered goes in; the field's character limit still holds.
-  if (TakesInsertedText(*field, text) && target) edit.insert(text);
+  const std::optional<QString> text =
+      ForOneLineField(*field, edit, offered, edit.selectedText().size());
+  if (!text || !target || (text->isEmpty() && !edit.hasSelectedText())) return;
+  InsertAsOneStep(edit, *text);
 }
 
 }  // namespace fw::internal

@@ -1,11 +1,13 @@
 // Text that enters a text field by any road but a key press: a paste (its keys, the Edit menu,
 // the context menu, the X11 selection's middle click), a drop, or an input method's commit.
+// A one-line field drops one line break at the end of such text, and refuses text that does not
+// fit its character limit whole, with the alert sound, whether it has a KeyDown handler or not.
 // KeyDown is a field's rule for what it takes, so a field with a KeyDown handler takes such text
 // only when the handler takes each of its characters, offered one by one as if typed; at the
-// first one refused the whole insertion is dropped. A one-line field never takes a control
-// character (a line break, a tab) from an insertion: the framework refuses it with the alert
-// sound without asking the handler. Fields without a KeyDown handler take inserted text as
-// before. Not part of the public API.
+// first one refused the whole insertion is dropped. A one-line field with a handler never takes a
+// control character (a line break, a tab) from an insertion: the framework refuses it with the
+// alert sound without asking the handler. Fields without a KeyDown handler otherwise take inserted
+// text as it comes (a one-line field up to its first line break). Not part of the public API.
 #pragma once
 
 #include <QClipboard>
@@ -39,7 +41,8 @@ bool DeliverToField(Control::Impl& field, QWidget& widget, QEvent& event,
 std::unique_ptr<QMimeData> InsertableData(Control::Impl& field, QTextEdit& edit,
                                           const QMimeData* offered);
 
-// Pastes the clipboard (or the X11 selection) into a one-line field through the rule.
+// Pastes the clipboard (or the X11 selection) into a one-line field through the rule, as one undo
+// step.
 void PasteInto(QLineEdit& edit, QClipboard::Mode mode = QClipboard::Clipboard);
 
 }  // namespace fw::internal

@@ -358,6 +358,12 @@ void PasteFromEditMenu(const Ref<TextArea>& control) {
   ProcessEvents();
 }
 
+void UndoFromEditMenu(const Ref<TextArea>& control) {
+  FocusFor(control);
+  internal::RunEditCommand(internal::EditCommand::Undo);
+  ProcessEvents();
+}
+
 void SetClipboardText(const std::string& text) {
   if (text.empty())
     QApplication::clipboard()->clear();

@@ -125,7 +125,8 @@ TEST_F(MainWindowTest, EveryCellFiltersTheSameWay) {
 }
 
 // Text that reaches a cell without being typed: the cell takes it only when typing could have
-// put it there, ASCII digits alone; otherwise one beep, and the cell stays as it was.
+// put it there, ASCII digits alone that fit whole (one line break at the end aside); otherwise
+// one beep, and the cell stays as it was.
 TEST_F(MainWindowTest, PastedOrCommittedTextGoesInOnlyWhenItIsAllDigits) {
   using Insert = std::function<void(const fw::Ref<fw::TextArea>&, const std::string&)>;
   const struct {
@@ -164,22 +165,29 @@ TEST_F(MainWindowTest, PastedOrCommittedTextGoesInOnlyWhenItIsAllDigits) {
       {"a drop", [](const fw::Ref<fw::TextArea>& cell,
                     const std::string& text) { fw::testing::DropText(cell, text); }},
   };
+  static const std::string longNumber(300, '1');
   const struct {
     const char* text;
     const char* held;  // nullptr: refused
   } texts[] = {
+      {longNumber.c_str(), nullptr},
       {"7", "57"},
-      {"0918", "5091"},
-      {"12345", "5123"},  // the cell's limit of 4 still holds
+      {"123", "5123"},
+      {"1234", nullptr},  // it does not fit whole: none of it goes in
+      {"0918", nullptr},
+      {"00012", nullptr},
+      {"12\n", "512"},  // a copied spreadsheet cell: the break that ends it is not text
+      {"12\r\n", "512"},
+      {"3\r", "53"},
+      {"12\n\n", nullptr},
+      {"1\n2", nullptr},
       {"-5", nullptr},
       {"abc", nullptr},
       {"1e3", nullptr},
       {"1.5", nullptr},
       {"+7", nullptr},
       {" 12", nullptr},
-      {"12\n", nullptr},
       {"1\t2", nullptr},
-      {"3\r\n", nullptr},
       {"\xC3\xA9", nullptr},      // a letter outside ASCII
       {"\xD9\xA3", nullptr},      // ARABIC-INDIC DIGIT THREE
       {"\xEF\xBC\x95", nullptr},  // FULLWIDTH DIGIT FIVE
@@ -197,6 +205,32 @@ TEST_F(MainWindowTest, PastedOrCommittedTextGoesInOnlyWhenItIsAllDigits) {
       EXPECT_EQ(beeps.Count(), t.held ? 0 : 1);
       EXPECT_TRUE(Focused() == cell);
     }
+  }
+}
+
+// A paste is a step of its own: one Undo takes it away and leaves what was typed before it.
+TEST_F(MainWindowTest, UndoTakesAwayAPasteAloneAndLeavesTheTyping) {
+  fw::Ref<fw::TextArea> cell = w->data37();
+  const struct {
+    const char* name;
+    std::function<void()> paste, undo;
+  } ways[] = {
+      {"keys", [&] { fw::testing::TypeKeys(cell, "Ctrl+V"); },
+       [&] { fw::testing::TypeKeys(cell, "Ctrl+Z"); }},
+      {"Edit menu", [&] { fw::testing::ChooseMenuItem(w, "EditPaste"); },
+       [&] { fw::testing::ChooseMenuItem(w, "EditUndo"); }},
+  };
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.name);
+    cell->SetText("");
+    fw::testing::TypeText(cell, "1");
+    fw::testing::SetClipboardText("2\n");
+    way.paste();
+    EXPECT_EQ(cell->Text(), "12");
+    way.undo();
+    EXPECT_EQ(cell->Text(), "1");
+    way.undo();
+    EXPECT_EQ(cell->Text(), "");
   }
 }
 

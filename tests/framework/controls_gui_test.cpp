@@ -166,6 +166,40 @@ TEST_F(ControlsTest, MultiLineFieldKeepsLinesAndStylesTheSelection) {
   EXPECT_EQ(note->Text(), "Heading\rSecond line\rThird") << "styling changes no text";
 }
 
+// Undo takes back what the user did, never what the program did: the design data's text, a text
+// set by code and a style set by code are no steps on a field's undo stack. What the user does
+// after them is.
+TEST_F(ControlsTest, UndoNeverTakesBackWhatTheProgramDid) {
+  fw::Ref<fw::TextArea> note = w->Note();
+  const std::string design = "Heading\rSecond line\rThird";
+  TypeKeys(note, "Ctrl+Z");
+  EXPECT_EQ(note->Text(), design) << "the design data's text";
+
+  note->SetSelStart(0);
+  note->SetSelLength(7);
+  note->SetSelBold(true);
+  TypeKeys(note, "Ctrl+Z");
+  EXPECT_TRUE(note->SelBold()) << "a style set by code";
+
+  note->SetSelStart(8);
+  TypeKeyText(note, "x");
+  TypeKeys(note, "Ctrl+Z");
+  EXPECT_EQ(note->Text(), design) << "the user's typing is undone";
+  TypeKeys(note, "Ctrl+Z");
+  EXPECT_EQ(note->Text(), design);
+  note->SetSelStart(0);
+  note->SetSelLength(7);
+  EXPECT_TRUE(note->SelBold()) << "and the style stays";
+
+  for (const auto& field : {w->Field1(), w->Field2(), note}) {
+    SCOPED_TRACE(field->Name());
+    TypeText(field, "12");
+    field->SetText("7");
+    TypeKeys(field, "Ctrl+Z");
+    EXPECT_EQ(field->Text(), "7") << "a text set by code";
+  }
+}
+
 TEST_F(ControlsTest, SelectionCountsCharactersNotBytes) {
   fw::Ref<fw::TextArea> note = w->Note();
   note->SetText(

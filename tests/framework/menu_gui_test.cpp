@@ -416,8 +416,10 @@ TEST_F(MenuTest, EditItemsActOnTheFocusedTextField) {
   w->Note()->SetSelLength(7);
   ChooseMenuItem(w, "EditCopy");
   w->Field2()->SetFocus();
+  BeepRecorder beeps;
   ChooseMenuItem(w, "EditPaste");
-  EXPECT_EQ(w->Field2()->Text(), "Head") << "the field's limit holds for a paste";
+  EXPECT_EQ(w->Field2()->Text(), "") << "a paste that does not fit the field's limit is refused";
+  EXPECT_EQ(beeps.Count(), 1);
 
   w->Button()->SetFocus();
   ChooseMenuItem(w, "EditPaste");  // no text field has the focus: nothing happens

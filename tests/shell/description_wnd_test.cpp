@@ -218,6 +218,29 @@ TEST_F(DescriptionWndTest, ControlAndAboutItemsBringTheirWindowsForward) {
   EXPECT_TRUE(fw::FrontWindow() == about);
 }
 
+// The bold heading is the program's doing, not an edit of the user's: a window just opened has
+// nothing to undo, and Undo never takes the bold away. The user's own edits are undone.
+TEST_F(DescriptionWndTest, UndoTakesBackOnlyTheUsersEdits) {
+  fw::Ref<DescriptionWnd> w = DescriptionWnd::Instance();
+  fw::Ref<fw::TextArea> text = w->DescribeFld2();
+  text->SetFocus();
+  fw::testing::OpenMenu(w, "Edit");
+  EXPECT_FALSE(Item(w, "Edit", "EditUndo").enabled);
+  fw::testing::TypeKeys(text, "Ctrl+Z");
+  EXPECT_EQ(text->Text(), DescriptionText());
+  EXPECT_TRUE(Bold(text, 0, 7));
+
+  text->SetSelStart(8);
+  fw::testing::TypeKeyText(text, "x");
+  fw::testing::OpenMenu(w, "Edit");
+  EXPECT_TRUE(Item(w, "Edit", "EditUndo").enabled);
+  fw::testing::ChooseMenuItem(w, "EditUndo");
+  EXPECT_EQ(text->Text(), DescriptionText());
+  fw::testing::OpenMenu(w, "Edit");
+  EXPECT_FALSE(Item(w, "Edit", "EditUndo").enabled);
+  EXPECT_TRUE(Bold(text, 0, 7));
+}
+
 // ---- Printing ----
 
 class DescriptionPrintTest : public DescriptionWndTest {

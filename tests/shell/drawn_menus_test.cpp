@@ -104,8 +104,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<FrontCase>& info) { return info.param.name; });
 
 // What the user selects in the Description window's text can be copied, and cut and pasted over
-// as the text is the user's to edit. Undo is there from the start: the bold heading, set as the
-// window opens, is an edit the field can undo.
+// as the text is the user's to edit. Undo is not there from the start: the bold heading, set as
+// the window opens, is not the user's edit.
 class DescriptionEditMenuTest : public ShellTest {};
 
 TEST_F(DescriptionEditMenuTest, EditItemsFollowTheSelection) {
@@ -115,7 +115,7 @@ TEST_F(DescriptionEditMenuTest, EditItemsFollowTheSelection) {
   text->SetFocus();
   text->SetSelStart(0);
   text->SetSelLength(7);
-  const std::vector<Row> edit = {{"Edit", "Undo", on, "Ctrl+Z"},
+  const std::vector<Row> edit = {{"Edit", "Undo", off, "Ctrl+Z"},
                                  {"Edit", "-", on, ""},
                                  {"Edit", "Cut", on, "Ctrl+X"},
                                  {"Edit", "Copy", on, "Ctrl+C"},

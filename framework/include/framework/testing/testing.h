@@ -215,6 +215,8 @@ enum class NonText { NoFormat, Image, UnknownType };
 void SetClipboardData(NonText what);
 // The Edit menu's Paste of whatever the clipboard holds, into the control (given the focus first).
 void PasteFromEditMenu(const Ref<TextArea>& control);
+// The Edit menu's Undo in the control (given the focus first).
+void UndoFromEditMenu(const Ref<TextArea>& control);
 
 // ---- Text that is not typed (framework/testing/inserted_input.cpp) ----
 
