@@ -430,6 +430,7 @@ TEST_F(MenuTest, EditItemsActOnTheFocusedTextField) {
   // typed: here it refuses the third key, so nothing goes in. Every road for such text, and
   // what the handler is offered on each: inserted_text_gui_test.cpp.
   w->discardKeys = "a";
+  SetClipboardText("Hea");  // fits the field, so the handler is asked
   w->Field1()->SetFocus();
   ChooseMenuItem(w, "EditPaste");
   EXPECT_EQ(w->fieldKeys, (std::vector<std::string>{"H", "e", "a"}));
