@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -322,6 +323,37 @@ struct Face {
 Face FaceOf(const std::string& fontName, double size);
 // The family the platform gives a generic kind of face: "serif", "monospace" or "sans-serif".
 std::string GenericFamily(const std::string& kind);
+
+// ---- A program that runs its own event loop (framework/testing/whole_runs.cpp) ----
+
+// Calls step on each turn of the running event loop while it lives, as a user's next action
+// comes once the program is idle again. It is no window, so the program's windows stay the only
+// ones the program knows (the last one closed still quits). A step that raises fails the test
+// and ends the loop with status 1.
+class LoopDriver {
+ public:
+  explicit LoopDriver(std::function<void()> step);
+  ~LoopDriver();
+  LoopDriver(const LoopDriver&) = delete;
+  LoopDriver& operator=(const LoopDriver&) = delete;
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
+// Whether the program has asked its running event loop to end (Quit) and the loop has not yet.
+bool QuitRequested();
+
+// While it lives, the offscreen platform's notices that it cannot raise a window or grab the
+// keyboard (one per activation or menu) are not printed; every other message is.
+class PlatformNoticeFilter {
+ public:
+  PlatformNoticeFilter();
+  ~PlatformNoticeFilter();
+  PlatformNoticeFilter(const PlatformNoticeFilter&) = delete;
+  PlatformNoticeFilter& operator=(const PlatformNoticeFilter&) = delete;
+};
 
 // Closes and forgets every window; for test teardown.
 void DestroyAllWindows();
