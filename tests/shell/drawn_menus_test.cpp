@@ -47,8 +47,9 @@ void PrintTo(const FrontCase& c, std::ostream* os) {
 
 class DrawnMenusTest : public ShellTest, public ::testing::WithParamInterface<FrontCase> {};
 
-// The main window's first cell has the focus, empty, and the clipboard is empty: the Edit items
-// have nothing to act on.
+// The clipboard is empty. The main window's first cell has the focus, empty: the Edit items have
+// nothing to act on. The Description window opens with the focus in its text and the heading
+// selected, which can be cut and copied, and made bold, which Undo takes back.
 TEST_P(DrawnMenusTest, ShowOnlyWhatCanBeChosenNoBlanks) {
   fw::testing::SetClipboardText("");
   fw::Ref<fw::Window> front = GetParam().bringToFront();
@@ -79,10 +80,10 @@ INSTANTIATE_TEST_SUITE_P(
                                 },
                                 {{"File", "Print", on, ""},
                                  {"File", "Quit", on, "Ctrl+Q"},
-                                 {"Edit", "Undo", off, "Ctrl+Z"},
+                                 {"Edit", "Undo", on, "Ctrl+Z"},
                                  {"Edit", "-", on, ""},
-                                 {"Edit", "Cut", off, "Ctrl+X"},
-                                 {"Edit", "Copy", off, "Ctrl+C"},
+                                 {"Edit", "Cut", on, "Ctrl+X"},
+                                 {"Edit", "Copy", on, "Ctrl+C"},
                                  {"Edit", "Paste", off, "Ctrl+V"},
                                  {"Window", "Control", on, ""},
                                  {"Window", "Description", off, ""},
