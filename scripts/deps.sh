@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev fonts-liberation fonts-dejavu-core
   googletest libgtest-dev libbenchmark-dev
-  xvfb xauth xdotool x11-utils at-spi2-core dbus-daemon python3-pyatspi
+  xvfb xauth xdotool x11-utils at-spi2-core dbus-daemon python3-pyatspi jwm xclip
   locales
   imagemagick
   poppler-utils

@@ -189,7 +189,8 @@ void AboutWnd::AddMenuHandlers() {
                                                             "(  ) as Boolean"));
 }
 
-// The key is let through: the hand-over does not consume it.
+// Any key: with no control to take the focus, the window gets the menus' keys (F10, Alt with a
+// letter, the shortcuts) first too. The key is let through: the hand-over does not consume it.
 bool AboutWnd::Event_KeyDown(const std::string&) {
   HandOver();
   return false;

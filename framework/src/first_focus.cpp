@@ -1,5 +1,6 @@
 // The order in which Tab visits a window's controls, and the control that has the focus when a
-// window appears.
+// window appears: the first field in that order the user can type into, else the first control
+// that takes the focus.
 #include <QWidget>
 #include <algorithm>
 #include <functional>
@@ -38,13 +39,19 @@ void GiveFirstFocus(Window::Impl& window) {
   if (!frame || !window.constructed || window.closed || frame->focusWidget()) return;
   // Our order, not Qt's focus chain: the chain follows creation and parenting as much as the
   // tab order, and would start at a button made before the fields.
-  for (Control::Impl* c : TabOrder(window)) {
-    QWidget* w = c->widget;
-    if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(frame)) {
-      w->setFocus(Qt::TabFocusReason);
-      return;
-    }
-  }
+  const std::vector<Control::Impl*> order = TabOrder(window);
+  auto takesFocus = [frame](const Control::Impl* c) {
+    const QWidget* w = c->widget;
+    return (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(frame);
+  };
+  // Where the user can type, first: a read-only field that comes earlier in the order (one that
+  // only frames another, say) would leave the keys nowhere to go.
+  auto typedInto = [&](const Control::Impl* c) {
+    return c->kind == ControlKind::TextArea && !c->readOnly && takesFocus(c);
+  };
+  auto first = std::find_if(order.begin(), order.end(), typedInto);
+  if (first == order.end()) first = std::find_if(order.begin(), order.end(), takesFocus);
+  if (first != order.end()) (*first)->widget->setFocus(Qt::TabFocusReason);
 }
 
 }  // namespace fw::internal

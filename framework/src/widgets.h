@@ -80,8 +80,9 @@ void RefreshAllMenuBars();
 // The window's controls that have widgets, in the order Tab visits them (whether or not they
 // take the focus).
 std::vector<Control::Impl*> TabOrder(const Window::Impl& window);
-// When no control of the shown window has the focus, the first in tab order that takes it gets
-// it.
+// When no control of the shown window has the focus, the first in tab order that takes it and
+// can be typed into (an enabled, visible field that is not read-only) gets it; when there is no
+// such field, the first that takes it.
 void GiveFirstFocus(Window::Impl& window);
 
 // Lock flags: SetLockProperty takes LockLeft, LockTop, LockRight and LockBottom (false for any
@@ -238,6 +239,9 @@ struct Window::Impl {
   // Platform events.
   void UserClosed();
   void Activated();
+  // Whether the window's KeyDown takes the key before the menus (their shortcuts, mnemonics and
+  // F10) do: it does when the window handles KeyDown and none of its controls has the focus.
+  bool TakesKeyBeforeMenus(const QKeyEvent& event);
   bool KeyDown(const QKeyEvent& event);
   void MouseDown(int x, int y);
 };

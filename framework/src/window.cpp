@@ -1,5 +1,7 @@
 #include "framework/window.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -61,6 +63,24 @@ int ClampToInt(std::int64_t v, int lo, int hi) {
 
 constexpr int kMaxExtent = 32000;
 
+// A window as assistive tools meet it: a frame named by its title. Qt would give our plain
+// top-level widget the role of a filler. A window without a title is named as its title bar
+// names it, by the program's name.
+class FrameAccessible : public QAccessibleWidget {
+ public:
+  explicit FrameAccessible(QWidget* frame) : QAccessibleWidget(frame, QAccessible::Window) {}
+  QString text(QAccessible::Text t) const override {
+    if (t != QAccessible::Name) return QAccessibleWidget::text(t);
+    const QString title = widget()->windowTitle();
+    return title.isEmpty() ? QCoreApplication::applicationName() : title;
+  }
+};
+
+QAccessibleInterface* FrameAccessibleFactory(const QString&, QObject* object) {
+  if (auto* frame = dynamic_cast<FrameWidget*>(object)) return new FrameAccessible(frame);
+  return nullptr;
+}
+
 }  // namespace
 
 std::vector<Ref<Window>> LiveWindows() {
@@ -92,6 +112,14 @@ bool FrameWidget::event(QEvent* e) {
       break;
     case QEvent::Show:
       GiveFirstFocus(window);
+      break;
+    case QEvent::ShortcutOverride:
+      // Asked before a menu shortcut, a mnemonic or F10 takes the key: a window that handles
+      // KeyDown and has no control with the focus gets every key first.
+      if (window.TakesKeyBeforeMenus(static_cast<QKeyEvent&>(*e))) {
+        e->accept();
+        return true;
+      }
       break;
     case QEvent::KeyPress:
       if (window.KeyDown(static_cast<QKeyEvent&>(*e))) {
@@ -143,6 +171,10 @@ Window::Impl::~Impl() {
 void Window::Impl::EnsureWidgets() {
   if (frame) return;
   internal::RequireApplication();
+  [[maybe_unused]] static const bool accessible = [] {
+    QAccessible::installFactory(&internal::FrameAccessibleFactory);
+    return true;
+  }();
   frame = new internal::FrameWidget(*this);
   layout = new QVBoxLayout(frame);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -262,6 +294,16 @@ void Window::Impl::Activated() {
   });
 }
 
+bool Window::Impl::TakesKeyBeforeMenus(const QKeyEvent& event) {
+  // With a control focused the menus keep their keys: a field takes none of them.
+  if (closed || !constructed || !frame || frame->focusWidget() || !internal::KeyTextOf(event))
+    return false;
+  Ref<Window> keep = self.SelfAs<Window>();
+  bool implemented = false;
+  RunGuarded([&] { implemented = self.IsEventImplemented("KeyDown"); });
+  return implemented;
+}
+
 bool Window::Impl::KeyDown(const QKeyEvent& event) {
   if (closed || !constructed) return false;
   std::optional<std::string> key = internal::KeyTextOf(event);
@@ -340,6 +382,10 @@ void Window::Show() {
   Impl& d = *impl_;
   d.visible = true;
   if (!d.constructed || d.closed || !d.frame) return;
+  // A minimised window comes back as it was, so that the window in front for the menus is the
+  // one the user sees. A hidden window keeps the state too, and would show as an icon.
+  const Qt::WindowStates state = d.frame->windowState();
+  if (state & Qt::WindowMinimized) d.frame->setWindowState(state & ~Qt::WindowMinimized);
   if (d.fullScreen)
     d.frame->showFullScreen();
   else
@@ -490,8 +536,10 @@ Ref<Window> GetImplicitWindow(const std::string& className) {
 }
 
 Ref<Window> FrontWindow() {
+  // A minimised window is not before the user's eyes, whatever it was last.
   for (const Ref<Window>& w : internal::Windows().live)
-    if (w->impl().frame && w->impl().frame->isVisible()) return w;
+    if (w->impl().frame && w->impl().frame->isVisible() && !w->impl().frame->isMinimized())
+      return w;
   return nullptr;
 }
 

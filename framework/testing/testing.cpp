@@ -1,5 +1,6 @@
 #include "framework/testing/testing.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -372,6 +373,10 @@ void SetClipboardText(const std::string& text) {
   ProcessEvents();
 }
 
+std::string ClipboardText() {
+  return U(QApplication::clipboard()->text());
+}
+
 // ---- Pointer ----
 
 void Click(const Ref<RectControl>& control) {
@@ -458,6 +463,11 @@ void CloseByUser(const Ref<Window>& window) {
 
 void Activate(const Ref<Window>& window) {
   ActivateFrame(FrameOf(window));
+  ProcessEvents();
+}
+
+void MinimizeByUser(const Ref<Window>& window) {
+  FrameOf(window).showMinimized();
   ProcessEvents();
 }
 
@@ -663,6 +673,11 @@ ShownWindow ShownWindowOf(const Ref<Window>& window) {
   s.closeButton = f.testFlag(Qt::WindowCloseButtonHint);
   s.visible = w.frame->isVisible();
   s.active = w.frame->isActiveWindow();
+  s.minimized = w.frame->isMinimized();
+  if (QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w.frame.data())) {
+    s.accessibleAsWindow = a->role() == QAccessible::Window;
+    s.accessibleName = U(a->text(QAccessible::Name));
+  }
   s.background = w.content->palette().color(QPalette::Window).rgb() & 0xFFFFFF;
   return s;
 }

@@ -1,10 +1,22 @@
 #!/usr/bin/env bash
-# Inside Xvfb and a session bus: starts the accessibility bus, then the driver, which starts the
-# program itself. The accessibility bus is ended and waited for before the session goes.
+# Inside Xvfb and a session bus: starts the window manager and the accessibility bus, then the
+# driver, which starts the program itself. Both are ended and waited for before the session goes.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+exe=$1 scenario=$2
+
+jwm -f "$here/jwm-rc.xml" &
+wm=$!
 /usr/libexec/at-spi-bus-launcher --launch-immediately &
 bus=$!
-trap 'kill "$bus" 2>/dev/null || true; wait "$bus" 2>/dev/null || true' EXIT
+trap 'kill "$bus" "$wm" 2>/dev/null || true; wait "$bus" "$wm" 2>/dev/null || true' EXIT
+
+# The window manager has taken the display once it names itself on the root window.
+for _ in $(seq 100); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  kill -0 "$wm" 2>/dev/null || { echo "the window manager did not start" >&2; exit 1; }
+  sleep 0.1
+done
+
 # The driver needs Debian's pyatspi, which only the system's own interpreter has.
-/usr/bin/python3 "$here/${2:-drive.py}" "$1"
+/usr/bin/python3 -u "$here/drive.py" "$exe" "$scenario"

@@ -4,8 +4,8 @@
 # server is ended cleanly afterwards, so that it takes its socket and lock file with it.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-exe=${1:?usage: run_e2e.sh PATH-TO-VANTREL [DRIVER]}
-driver=${2:-drive.py}
+exe=${1:?usage: run_e2e.sh PATH-TO-VANTREL session|keys|empty_clipboard}
+scenario=${2:?usage: run_e2e.sh PATH-TO-VANTREL session|keys|empty_clipboard}
 
 source "$here/../../scripts/xvfb.sh"
 work=$(mktemp -d)
@@ -15,7 +15,7 @@ socket=$XVFB_SOCKET
 socket_inode=$(stat -c %i "$socket" 2>/dev/null || true)
 
 status=0
-dbus-run-session -- bash "$here/e2e_session.sh" "$exe" "$driver" || status=$?
+dbus-run-session -- bash "$here/e2e_session.sh" "$exe" "$scenario" || status=$?
 
 stop_xvfb
 # Another run may have taken the same display since; only this server's own socket counts.

@@ -1,7 +1,9 @@
-// The focus a window starts with: the first control in tab order that takes the focus, whatever
-// order the controls were made in, unless a control has the focus already.
+// The focus a window starts with: the first field in tab order the user can type into, else the
+// first control in tab order that takes the focus, whatever order the controls were made in,
+// unless a control has the focus already.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,7 @@ struct Made {
   int tabIndex;
   bool visible = true, enabled = true;
   std::string parent = "";
+  bool readOnly = false;
 };
 
 // A window whose controls are made in the order given.
@@ -61,7 +64,7 @@ class FocusWnd : public fw::Window {
       list.Add("Left", 10).Add("Top", top).Add("Width", 80).Add("Height", 22);
       list.Add("TabIndex", m.tabIndex).Add("Visible", m.visible).Add("Enabled", m.enabled);
       list.Add("InitialParent", m.parent);
-      if (m.kind == Made::Field) list.Add("Multiline", false);
+      if (m.kind == Made::Field) list.Add("Multiline", false).Add("ReadOnly", m.readOnly);
       fw::SetProperties(c, list.Bytes());
       top += 30;
     }
@@ -91,9 +94,13 @@ struct FocusCase {
   std::string focused;
 };
 
+void PrintTo(const FocusCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
 class FirstFocusTest : public GuiTest, public ::testing::WithParamInterface<FocusCase> {};
 
-TEST_P(FirstFocusTest, GoesToTheFirstControlInTabOrderThatTakesIt) {
+TEST_P(FirstFocusTest, GoesToTheFirstFieldToTypeInElseTheFirstControlThatTakesIt) {
   EXPECT_EQ(FocusName(Make(GetParam().made)), GetParam().focused);
 }
 
@@ -121,7 +128,18 @@ INSTANTIATE_TEST_SUITE_P(
                    {Made::Field, "Inner", 5, true, true, "Frame"}},
                   "Inner"},
         FocusCase{
-            "NothingTakesIt", {{Made::Label, "Label", 0}, {Made::Frame, "Frame", 1}}, "(none)"}),
+            "NothingTakesIt", {{Made::Label, "Label", 0}, {Made::Frame, "Frame", 1}}, "(none)"},
+        // A field the user can type into comes before anything earlier in tab order that cannot
+        // be typed into.
+        FocusCase{"AFieldAfterAButton", {{Made::Button, "Button", 0}, {Made::Field, "A", 1}}, "A"},
+        FocusCase{"AReadOnlyFieldFirst",
+                  {{Made::Field, "Under", 0, true, true, "", true}, {Made::Field, "Text", 1}},
+                  "Text"},
+        FocusCase{"TheTypedFieldIsDisabled",
+                  {{Made::Field, "Under", 0, true, true, "", true},
+                   {Made::Button, "Button", 1},
+                   {Made::Field, "Text", 2, true, false}},
+                  "Under"}),
     [](const ::testing::TestParamInfo<FocusCase>& info) { return info.param.name; });
 
 class FocusOnShowTest : public GuiTest {};

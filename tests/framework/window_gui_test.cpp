@@ -7,6 +7,7 @@
 
 #include "demo_window.h"
 #include "framework/menu.h"
+#include "framework/runtime.h"
 #include "framework/testing/testing.h"
 
 namespace {
@@ -17,6 +18,68 @@ class WindowTest : public GuiTest {
  protected:
   MessageBoxRecorder boxes;
 };
+
+// A window with no controls and a menu bar of its own, which handles KeyDown or not.
+class KeysWnd : public fw::Window {
+  FW_CLASS(KeysWnd, fw::Window, "KeysWnd")
+ public:
+  bool handlesKeyDown = false;
+  std::string title = "Keys";
+  fw::Ref<fw::MenuBar> bar;
+  std::vector<std::string> keys;
+
+  void Layout() override {
+    if (bar) SetMenuBar(bar);
+    fw::SetProperties(SelfAs<fw::Object>(), fw::PropertyListBuilder()
+                                                .Add("Width", 200)
+                                                .Add("Height", 100)
+                                                .Add("Title", title)
+                                                .Add("Visible", true)
+                                                .Bytes());
+  }
+  bool IsEventImplemented(const std::string& eventName) override {
+    return handlesKeyDown && eventName == "KeyDown";
+  }
+  bool Event_KeyDown(const std::string& key) override {
+    keys.push_back(key);
+    return false;
+  }
+};
+
+fw::Ref<KeysWnd> MakeKeys(const std::function<void(KeysWnd&)>& design) {
+  fw::Ref<KeysWnd> w = fw::RuntimeNewObject<KeysWnd>();
+  design(*w);
+  w->Constructor();
+  ProcessEvents();
+  return w;
+}
+
+fw::Ref<fw::MenuItem> MenuItem(const std::string& name, const std::string& caption,
+                               const std::string& shortcut = "") {
+  fw::Ref<fw::MenuItem> item = fw::RuntimeNewObject<fw::MenuItem>();
+  item->Constructor();
+  item->SetName(name);
+  item->SetValue(caption);
+  item->SetShortcut(shortcut);
+  return item;
+}
+
+// File (with Quit on Ctrl+Q) and Window.
+fw::Ref<fw::MenuBar> FileAndWindowBar() {
+  fw::Ref<fw::MenuBar> bar = fw::RuntimeNewObject<fw::MenuBar>();
+  fw::Ref<fw::MenuItem> file = MenuItem("FileMenu", "File");
+  fw::Ref<fw::QuitMenuItem> quit = fw::RuntimeNewObject<fw::QuitMenuItem>();
+  quit->Constructor();
+  quit->SetName("FileQuit");
+  quit->SetValue("Quit");
+  quit->SetShortcut("Cmd+Q");
+  file->AddMenu(quit);
+  bar->AddMenu(file);
+  fw::Ref<fw::MenuItem> window = MenuItem("WindowMenu", "Window");
+  window->AddMenu(MenuItem("WindowItem", "Item"));
+  bar->AddMenu(window);
+  return bar;
+}
 
 fw::Ref<DemoWnd> MakeDemo(const std::function<void(DemoWnd&)>& design) {
   fw::Ref<DemoWnd> w = fw::RuntimeNewObject<DemoWnd>();
@@ -193,6 +256,86 @@ TEST_F(WindowTest, ControlsAreFoundByTheirNames) {
   again->Constructor();
   EXPECT_THROW(w->AddControl("Caption", again), fw::RuntimeException) << "names are unique";
   EXPECT_THROW(w->AddControl("Nil", nullptr), fw::NilObjectException);
+}
+
+// With no control focused, a window that handles KeyDown gets the keys that would open a menu or
+// run an item, and they do neither; a window without KeyDown leaves them to the menus.
+TEST_F(WindowTest, AWindowWithKeyDownAndNoFocusedControlGetsTheMenusKeysFirst) {
+  struct Case {
+    const char* keys;
+    std::string text;  // what KeyDown receives
+    std::string menu;  // the menu the key opens otherwise; "" for Quit
+  };
+  for (const Case& c :
+       {Case{"F10", "\x10", "File"}, Case{"Alt+W", "w", "Window"}, Case{"Ctrl+Q", "\x11", ""}}) {
+    for (bool handles : {true, false}) {
+      SCOPED_TRACE(std::string(c.keys) + (handles ? " with KeyDown" : " without KeyDown"));
+      fw::Quit(7);
+      fw::RuntimeRun();  // takes the pending quit: the status stays 7 unless Quit runs again
+      fw::Ref<KeysWnd> w = MakeKeys([&](KeysWnd& d) {
+        d.handlesKeyDown = handles;
+        d.bar = FileAndWindowBar();
+      });
+      ASSERT_FALSE(FocusedControl(w));
+      PressKeys(w, c.keys);
+      const std::string opened = OpenMenuCaption();
+      CloseOpenMenus();
+      const bool quit = fw::RuntimeExit() == 0;
+      if (quit) fw::RuntimeRun();  // takes the quit the key left pending
+      if (handles) {
+        EXPECT_EQ(w->keys, std::vector<std::string>{c.text});
+        EXPECT_EQ(opened, "");
+        EXPECT_FALSE(quit);
+      } else {
+        EXPECT_EQ(opened, c.menu);
+        EXPECT_EQ(quit, c.menu.empty());
+      }
+      DestroyAllWindows();
+    }
+  }
+}
+
+// Show brings a minimised window back, whether it was left shown or hidden meanwhile; and while
+// it is minimised, the menus act for the window the user sees.
+TEST_F(WindowTest, ShowRestoresAMinimisedWindowAndPutsItInFront) {
+  for (bool hiddenMeanwhile : {false, true}) {
+    SCOPED_TRACE(hiddenMeanwhile ? "hidden meanwhile" : "left shown");
+    fw::Ref<PlainWnd> other = fw::RuntimeNewObject<PlainWnd>();
+    other->Constructor();
+    fw::Ref<DemoWnd> w = MakeDemo([](DemoWnd& d) { d.resizeable = true; });
+    ASSERT_TRUE(fw::FrontWindow() == w);
+
+    MinimizeByUser(w);
+    ASSERT_TRUE(ShownWindowOf(w).minimized);
+    EXPECT_TRUE(fw::FrontWindow() == other);
+    if (hiddenMeanwhile) w->Hide();
+
+    w->Show();
+    EXPECT_FALSE(ShownWindowOf(w).minimized);
+    EXPECT_TRUE(w->Visible());
+    EXPECT_TRUE(fw::FrontWindow() == w);
+    // The offscreen platform keeps a minimised window as its focus window even once hidden, and
+    // then reports no activation when it is shown again; a window manager does.
+    if (!hiddenMeanwhile) {
+      EXPECT_TRUE(WaitUntil([&] { return ShownWindowOf(w).active; }, 5000));
+    }
+    DestroyAllWindows();
+  }
+}
+
+// Assistive tools meet a window as a window named by its title; one without a title by the
+// program's name, as its title bar shows.
+TEST_F(WindowTest, AssistiveToolsMeetAWindowNamedByItsTitle) {
+  struct Case {
+    std::string title, name;
+  };
+  for (const Case& c : {Case{"Keys", "Keys"}, Case{"", "Vantrel"}}) {
+    fw::Ref<KeysWnd> w = MakeKeys([&](KeysWnd& d) { d.title = c.title; });
+    const ShownWindow shown = ShownWindowOf(w);
+    EXPECT_TRUE(shown.accessibleAsWindow) << c.title;
+    EXPECT_EQ(shown.accessibleName, c.name);
+    DestroyAllWindows();
+  }
 }
 
 }  // namespace

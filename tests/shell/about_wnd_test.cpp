@@ -25,6 +25,8 @@ TEST_F(AboutWndTest, IsShownAtOnceWithNoticePictureAndTimer) {
   EXPECT_EQ(shown.height, 200);
   EXPECT_EQ(shown.title, "");
   EXPECT_EQ(shown.background, 0xFFFFFFu);
+  EXPECT_TRUE(shown.accessibleAsWindow);
+  EXPECT_EQ(shown.accessibleName, "Vantrel") << "untitled: named as its title bar is";
 
   const std::string notice = about->StaticText5()->Text();
   EXPECT_EQ(fw::Len(notice), 49);
@@ -59,8 +61,15 @@ TEST_F(AboutWndTest, ImplementsKeyDownAndMouseDownOnly) {
     EXPECT_FALSE(about->IsEventImplemented(event)) << event;
 }
 
+// Sets the exit status to a mark, with no quit left pending, so that a later Quit shows.
+void MarkExitStatus() {
+  fw::Quit(7);
+  fw::RuntimeRun();  // returns at once and takes the pending quit
+}
+
 // Any key and a click anywhere in the window hand over at once: the About window is hidden but
-// kept, and the main window is made and put in front.
+// kept, and the main window is made and put in front. The keys that would open a menu or run a
+// menu item do neither: they hand over like any other.
 struct HandOverCase {
   const char* name;
   std::function<void(const fw::Ref<AboutWnd>&)> act;
@@ -74,6 +83,7 @@ class AboutHandOverTest : public AboutWndTest,
                           public ::testing::WithParamInterface<HandOverCase> {};
 
 TEST_P(AboutHandOverTest, HidesItselfAndBringsUpTheMainWindow) {
+  MarkExitStatus();
   fw::Ref<AboutWnd> about = AboutWnd::Instance();
   GetParam().act(about);
   fw::testing::ProcessEvents();
@@ -81,12 +91,18 @@ TEST_P(AboutHandOverTest, HidesItselfAndBringsUpTheMainWindow) {
   EXPECT_FALSE(about->Visible());
   EXPECT_TRUE(Live(AboutWnd::Class()) == about) << "hidden, not closed";
   EXPECT_TRUE(MainWindowInFront());
+  EXPECT_EQ(fw::testing::OpenMenuCaption(), "") << "no menu opened";
+  EXPECT_EQ(fw::RuntimeExit(), 7) << "no Quit";
 
   // The first cell takes the keys at once, and the first Tab goes on to the next cell.
   fw::Ref<ControlWnd> main = fw::RuntimeCheckCast<ControlWnd>(Live(ControlWnd::Class()));
   EXPECT_TRUE(fw::testing::FocusedControl(main) == main->data11());
   fw::testing::PressTab(main);
   EXPECT_TRUE(fw::testing::FocusedControl(main) == main->data12());
+}
+
+HandOverCase Keys(const char* name, const char* keys) {
+  return {name, [keys](const fw::Ref<AboutWnd>& w) { fw::testing::PressKeys(w, keys); }};
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -98,6 +114,8 @@ INSTANTIATE_TEST_SUITE_P(
                      [](const fw::Ref<AboutWnd>& w) { fw::testing::TypeKeyInWindow(w, "\r"); }},
         HandOverCase{"Escape",
                      [](const fw::Ref<AboutWnd>& w) { fw::testing::TypeKeyInWindow(w, "\x1b"); }},
+        Keys("F10", "F10"), Keys("AltF", "Alt+F"), Keys("AltE", "Alt+E"), Keys("AltW", "Alt+W"),
+        Keys("AltH", "Alt+H"), Keys("CtrlQ", "Ctrl+Q"), Keys("CtrlV", "Ctrl+V"),
         HandOverCase{"ClickBesideTheControls",
                      [](const fw::Ref<AboutWnd>& w) { fw::testing::ClickWindow(w, 5, 180); }},
         HandOverCase{"ClickOnThePicture",
@@ -105,6 +123,21 @@ INSTANTIATE_TEST_SUITE_P(
         HandOverCase{"ClickOnTheNotice",
                      [](const fw::Ref<AboutWnd>& w) { fw::testing::Click(w->StaticText5()); }}),
     [](const ::testing::TestParamInfo<HandOverCase>& info) { return info.param.name; });
+
+// Shown again from the menu, the window hands over on a menu key as at start-up.
+TEST_F(AboutWndTest, MenuKeysHandOverInTheWindowShownAgain) {
+  fw::Ref<AboutWnd> about = AboutWnd::Instance();
+  fw::testing::TypeKeyInWindow(about, "x");
+  ASSERT_TRUE(WaitUntil(MainWindowActive, 5000));
+  for (const char* keys : {"F10", "Alt+W"}) {
+    fw::testing::ChooseMenuItem(Live(ControlWnd::Class()), "AboutMenuItem");
+    ASSERT_TRUE(fw::FrontWindow() == about) << keys;
+    fw::testing::PressKeys(about, keys);
+    EXPECT_FALSE(about->Visible()) << keys;
+    EXPECT_TRUE(MainWindowInFront()) << keys;
+    EXPECT_EQ(fw::testing::OpenMenuCaption(), "") << keys;
+  }
+}
 
 TEST_F(AboutWndTest, TimerHandsOverOnceAndNeverAgain) {
   fw::Ref<AboutWnd> about = AboutWnd::Instance();
@@ -132,6 +165,24 @@ TEST_F(AboutWndTest, TimerStillFiresAfterAnEarlyHandOver) {
   EXPECT_TRUE(WaitUntil([&] { return !about->Visible() && MainWindowInFront(); }, kTimerWaitMs));
 }
 
+// Minimised, then hidden when the main window came to the front: the About item shows it again
+// as a window, not as an icon.
+TEST_F(AboutWndTest, TheAboutItemRestoresTheWindowMinimisedMeanwhile) {
+  fw::Ref<AboutWnd> about = AboutWnd::Instance();
+  fw::testing::TypeKeyInWindow(about, "x");
+  ASSERT_TRUE(WaitUntil(MainWindowActive, 5000));
+  fw::Ref<fw::Window> main = Live(ControlWnd::Class());
+  fw::testing::ChooseMenuItem(main, "AboutMenuItem");
+  fw::testing::MinimizeByUser(about);
+  fw::testing::Activate(main);
+  ASSERT_FALSE(about->Visible());
+
+  fw::testing::ChooseMenuItem(main, "AboutMenuItem");
+  EXPECT_TRUE(about->Visible());
+  EXPECT_FALSE(fw::testing::ShownWindowOf(about).minimized);
+  EXPECT_TRUE(fw::FrontWindow() == about);
+}
+
 TEST_F(AboutWndTest, AboutItemWhileInFrontChangesNothing) {
   fw::Ref<AboutWnd> about = AboutWnd::Instance();
   fw::testing::ChooseMenuItem(about, "AboutMenuItem");
@@ -145,12 +196,6 @@ TEST_F(AboutWndTest, AboutItemWhileInFrontChangesNothing) {
 
 // The timer belongs to the window: closing the window before the hand-over takes the timer with
 // it, and nothing brings up the main window.
-// Sets the exit status to a mark, with no quit left pending, so that a later Quit shows.
-void MarkExitStatus() {
-  fw::Quit(7);
-  fw::RuntimeRun();  // returns at once and takes the pending quit
-}
-
 TEST_F(AboutWndTest, ClosingBeforeTheHandOverTakesTheTimerAlongAndQuits) {
   MarkExitStatus();
   fw::WeakRef<AboutWnd> closed = AboutWnd::Instance();

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <ostream>
 #include <regex>
 #include <string>
 #include <vector>
@@ -240,6 +242,78 @@ TEST_F(DescriptionWndTest, UndoTakesBackOnlyTheUsersEdits) {
   EXPECT_FALSE(Item(w, "Edit", "EditUndo").enabled);
   EXPECT_TRUE(Bold(text, 0, 7));
 }
+
+// ---- Where the user starts, and the roads that bring the windows forward ----
+
+// The window opens with the focus in the text, the heading selected: Copy copies it. The
+// read-only field underneath keeps its place in the tab order.
+TEST_F(DescriptionWndTest, OpensWithTheFocusInTheTextAndTheHeadingSelected) {
+  fw::Ref<DescriptionWnd> w = DescriptionWnd::Instance();
+  fw::testing::ProcessEvents();
+  fw::Ref<fw::TextArea> text = w->DescribeFld2();
+  ASSERT_TRUE(fw::testing::FocusedControl(w) == text);
+  EXPECT_EQ(text->SelStart(), 0);
+  EXPECT_EQ(text->SelLength(), 7);
+
+  fw::testing::OpenMenu(w, "Edit");
+  EXPECT_TRUE(Item(w, "Edit", "EditCopy").enabled);
+  fw::testing::SetClipboardText("");
+  fw::testing::TypeKeys(text, "Ctrl+C");
+  EXPECT_EQ(fw::testing::ClipboardText(), "Vantrel");
+
+  fw::testing::PressTab(w);
+  EXPECT_TRUE(fw::testing::FocusedControl(w) == w->DescribeFld());
+}
+
+// The help picture and the Window menu's items show a minimised window again, in front.
+struct RestoreCase {
+  const char* name;
+  bool minimiseTheMainWindow;  // else the Description window
+  std::function<void(const fw::Ref<ControlWnd>&, const fw::Ref<DescriptionWnd>&)> road;
+};
+
+void PrintTo(const RestoreCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class DescriptionRestoreTest : public DescriptionWndTest,
+                               public ::testing::WithParamInterface<RestoreCase> {};
+
+TEST_P(DescriptionRestoreTest, RestoresTheMinimisedWindowAndPutsItInFront) {
+  fw::Ref<ControlWnd> main = ControlWnd::Instance();
+  fw::Ref<DescriptionWnd> description = DescriptionWnd::Instance();
+  const fw::Ref<fw::Window> minimised =
+      GetParam().minimiseTheMainWindow ? fw::Ref<fw::Window>(main) : description;
+  const fw::Ref<fw::Window> other =
+      GetParam().minimiseTheMainWindow ? fw::Ref<fw::Window>(description) : main;
+  fw::testing::MinimizeByUser(minimised);
+  fw::testing::Activate(other);
+  ASSERT_TRUE(fw::FrontWindow() == other);
+
+  GetParam().road(main, description);
+  fw::testing::ProcessEvents();
+  EXPECT_FALSE(fw::testing::ShownWindowOf(minimised).minimized);
+  EXPECT_TRUE(fw::FrontWindow() == minimised);
+  EXPECT_TRUE(
+      fw::testing::WaitUntil([&] { return fw::testing::ShownWindowOf(minimised).active; }, 5000));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , DescriptionRestoreTest,
+    ::testing::Values(
+        RestoreCase{"HelpPicture", false,
+                    [](const fw::Ref<ControlWnd>& main, const fw::Ref<DescriptionWnd>&) {
+                      fw::testing::Click(main->Canvas1());
+                    }},
+        RestoreCase{"DescriptionItem", false,
+                    [](const fw::Ref<ControlWnd>& main, const fw::Ref<DescriptionWnd>&) {
+                      fw::testing::ChooseMenuItem(main, "DescriptionMenuItem");
+                    }},
+        RestoreCase{"ControlItem", true,
+                    [](const fw::Ref<ControlWnd>&, const fw::Ref<DescriptionWnd>& description) {
+                      fw::testing::ChooseMenuItem(description, "ControlMenuItem");
+                    }}),
+    [](const ::testing::TestParamInfo<RestoreCase>& info) { return info.param.name; });
 
 // ---- Printing ----
 

@@ -37,10 +37,13 @@ class Window : public Object {
   virtual void Event_Close() {}
   virtual void Event_Activate() {}
   virtual void Event_EnableMenuItems() {}
+  // The keys no control took; true discards the key. While none of its controls has the focus,
+  // a window that handles KeyDown gets every key before the menus do: menu shortcuts, mnemonics
+  // (Alt with a letter) and F10 then open no menu and run no item.
   virtual bool Event_KeyDown(const std::string& key);
   virtual bool Event_MouseDown(std::int64_t x, std::int64_t y);
 
-  void Show();  // visible and in front
+  void Show();  // visible, restored when minimised, in front and active
   void Hide();  // hidden, kept
   bool Visible() const;
   std::string Title() const;
@@ -93,7 +96,7 @@ Ref<W> ImplicitInstance() {
   return RuntimeCheckCast<W>(live);
 }
 
-// The frontmost visible window, or nil.
+// The frontmost window that is shown and not minimised, or nil.
 Ref<Window> FrontWindow();
 
 }  // namespace fw

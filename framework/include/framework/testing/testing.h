@@ -218,6 +218,8 @@ void SetClipboardData(NonText what);
 void PasteFromEditMenu(const Ref<TextArea>& control);
 // The Edit menu's Undo in the control (given the focus first).
 void UndoFromEditMenu(const Ref<TextArea>& control);
+// The text on the clipboard ("" when it holds none).
+std::string ClipboardText();
 
 // ---- Text that is not typed (framework/testing/inserted_input.cpp) ----
 
@@ -249,6 +251,8 @@ void PressTab(const Ref<Window>& window);
 
 // Closes the window as the user's close button does.
 void CloseByUser(const Ref<Window>& window);
+// Minimises the window as the user's minimise button does.
+void MinimizeByUser(const Ref<Window>& window);
 // Makes the window the active, frontmost one, as a user's click on its frame does.
 void Activate(const Ref<Window>& window);
 // Drags the window's frame until its content area is width x height (or as near as the window's
@@ -302,12 +306,15 @@ struct Shown {
   int textWidth = 0, textRoom = 0;
 };
 Shown ShownOf(const Ref<RectControl>& control);
-// The window as the platform shows it: content size, title, resizable, which frame buttons.
+// The window as the platform shows it: content size, title, resizable, which frame buttons,
+// and as assistive tools meet it: whether in the role of a window, and its name.
 struct ShownWindow {
   int width = 0, height = 0;
   std::string title;
   bool resizable = false, minimizeButton = false, maximizeButton = false, closeButton = false;
-  bool visible = false, active = false;
+  bool visible = false, active = false, minimized = false;
+  bool accessibleAsWindow = false;
+  std::string accessibleName;
   std::uint32_t background = 0;
 };
 ShownWindow ShownWindowOf(const Ref<Window>& window);
