@@ -421,10 +421,19 @@ def empty_clipboard(exe):
         click(help_picture_of(window))
         text = wait_for("the Description window with the focus in its text",
                         lambda: description_in_front(app))
+        # The heading opens selected, and a selection on X11 is what a middle click pastes: a
+        # click into the text puts the cursor there instead, as a user does before pasting.
+        click(text)
+        wait_for("the heading no longer selected",
+                 lambda: text.queryText().getNSelections() == 0, timeout=10)
         before = text_of(text)
         pastes_from_nobody(program, "the Description text", text)
         if text_of(text) != before:
-            raise Failure("the Description text changed")
+            after = text_of(text)
+            at = next((i for i, (a, b) in enumerate(zip(after, before)) if a != b),
+                      min(len(after), len(before)))
+            raise Failure("the Description text changed at %d: %r, was %r"
+                          % (at, after[at - 20:at + 20], before[at - 20:at + 20]))
         if text_of(first) != "7":
             raise Failure("the first cell reads %r at the end" % text_of(first))
         print("the cell and the Description text are as they were")
