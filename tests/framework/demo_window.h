@@ -257,3 +257,15 @@ inline void BindFailingKeyDown(const fw::Ref<fw::TextArea>& field) {
               [](fw::Ref<fw::TextArea>, std::string) -> bool { throw fw::NilObjectException(); }),
           "( TextArea, String ) as Boolean"));
 }
+
+// A menu item (or a kind of one) as design data makes it.
+template <class T = fw::MenuItem>
+fw::Ref<fw::MenuItem> MakeMenuItem(const std::string& name, const std::string& caption,
+                                   const std::string& shortcut = "") {
+  fw::Ref<T> item = fw::RuntimeNewObject<T>();
+  item->Constructor();
+  item->SetName(name);
+  item->SetValue(caption);
+  item->SetShortcut(shortcut);
+  return item;
+}

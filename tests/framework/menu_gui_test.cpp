@@ -23,37 +23,26 @@ class OtherWnd : public DemoWnd {
   FW_CLASS(OtherWnd, DemoWnd, "OtherWnd.OtherWnd", "EnableMenuItems")
 };
 
-template <class T = fw::MenuItem>
-fw::Ref<fw::MenuItem> Item(const std::string& name, const std::string& caption,
-                           const std::string& shortcut = "") {
-  fw::Ref<T> item = fw::RuntimeNewObject<T>();
-  item->Constructor();
-  item->SetName(name);
-  item->SetValue(caption);
-  item->SetShortcut(shortcut);
-  return item;
-}
-
 fw::Ref<fw::MenuBar> MakeBar() {
   fw::Ref<fw::MenuBar> bar = fw::RuntimeNewObject<fw::MenuBar>();
-  bar->AddMenu(Item("UntitledMenu3", ""));
-  bar->AddMenu(Item("FileMenu", "File"));
-  bar->Child("FileMenu")->AddMenu(Item("FilePrint", "Print"));
-  bar->Child("FileMenu")->AddMenu(Item<fw::QuitMenuItem>("FileQuit", "Quit", "Cmd+Q"));
-  bar->AddMenu(Item("EditMenu", "Edit"));
+  bar->AddMenu(MakeMenuItem("UntitledMenu3", ""));
+  bar->AddMenu(MakeMenuItem("FileMenu", "File"));
+  bar->Child("FileMenu")->AddMenu(MakeMenuItem("FilePrint", "Print"));
+  bar->Child("FileMenu")->AddMenu(MakeMenuItem<fw::QuitMenuItem>("FileQuit", "Quit", "Cmd+Q"));
+  bar->AddMenu(MakeMenuItem("EditMenu", "Edit"));
   fw::Ref<fw::MenuItem> edit = bar->Child("EditMenu");
-  edit->AddMenu(Item("EditUndo", "Undo", "Cmd+Z"));
+  edit->AddMenu(MakeMenuItem("EditUndo", "Undo", "Cmd+Z"));
   fw::Ref<fw::MenuItem> separator = fw::RuntimeNewObject<fw::MenuItem>();
   separator->SetName("EditSeparator");
   separator->SetValue("-");
   edit->AddMenu(separator);
-  edit->AddMenu(Item("EditCut", "Cut", "Cmd+X"));
-  edit->AddMenu(Item("EditCopy", "Copy", "Cmd+C"));
-  edit->AddMenu(Item("EditPaste", "Paste", "Cmd+V"));
-  edit->AddMenu(Item("EditClear", ""));
-  bar->AddMenu(Item("WindowMenu", "Window & more"));
-  bar->Child("WindowMenu")->AddMenu(Item("DemoItem", "Demo"));
-  bar->Child("WindowMenu")->AddMenu(Item<fw::AppleMenuItem>("AboutItem", "About"));
+  edit->AddMenu(MakeMenuItem("EditCut", "Cut", "Cmd+X"));
+  edit->AddMenu(MakeMenuItem("EditCopy", "Copy", "Cmd+C"));
+  edit->AddMenu(MakeMenuItem("EditPaste", "Paste", "Cmd+V"));
+  edit->AddMenu(MakeMenuItem("EditClear", ""));
+  bar->AddMenu(MakeMenuItem("WindowMenu", "Window & more"));
+  bar->Child("WindowMenu")->AddMenu(MakeMenuItem("DemoItem", "Demo"));
+  bar->Child("WindowMenu")->AddMenu(MakeMenuItem<fw::AppleMenuItem>("AboutItem", "About"));
   return bar;
 }
 
@@ -159,7 +148,7 @@ TEST_F(MenuTest, EveryWindowDrawsTheOneModelAndFollowsItsChanges) {
   bar->Lookup("FilePrint")->SetEnabled(false);
   bar->Lookup("DemoItem")->SetValue("Renamed");
   bar->Lookup("AboutItem")->SetVisible(false);
-  bar->Child("WindowMenu")->AddMenu(Item("Added", "Added later"));
+  bar->Child("WindowMenu")->AddMenu(MakeMenuItem("Added", "Added later"));
   for (const fw::Ref<fw::Window>& w : {fw::Ref<fw::Window>(own), fw::Ref<fw::Window>(plain)}) {
     EXPECT_FALSE(ShownItem(w, "FileMenu", "FilePrint").enabled);
     const std::vector<ShownMenuItem> items = ShownItems(w, "WindowMenu");

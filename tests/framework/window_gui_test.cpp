@@ -54,20 +54,10 @@ fw::Ref<KeysWnd> MakeKeys(const std::function<void(KeysWnd&)>& design) {
   return w;
 }
 
-fw::Ref<fw::MenuItem> MenuItem(const std::string& name, const std::string& caption,
-                               const std::string& shortcut = "") {
-  fw::Ref<fw::MenuItem> item = fw::RuntimeNewObject<fw::MenuItem>();
-  item->Constructor();
-  item->SetName(name);
-  item->SetValue(caption);
-  item->SetShortcut(shortcut);
-  return item;
-}
-
 // File (with Quit on Ctrl+Q) and Window.
 fw::Ref<fw::MenuBar> FileAndWindowBar() {
   fw::Ref<fw::MenuBar> bar = fw::RuntimeNewObject<fw::MenuBar>();
-  fw::Ref<fw::MenuItem> file = MenuItem("FileMenu", "File");
+  fw::Ref<fw::MenuItem> file = MakeMenuItem("FileMenu", "File");
   fw::Ref<fw::QuitMenuItem> quit = fw::RuntimeNewObject<fw::QuitMenuItem>();
   quit->Constructor();
   quit->SetName("FileQuit");
@@ -75,8 +65,8 @@ fw::Ref<fw::MenuBar> FileAndWindowBar() {
   quit->SetShortcut("Cmd+Q");
   file->AddMenu(quit);
   bar->AddMenu(file);
-  fw::Ref<fw::MenuItem> window = MenuItem("WindowMenu", "Window");
-  window->AddMenu(MenuItem("WindowItem", "Item"));
+  fw::Ref<fw::MenuItem> window = MakeMenuItem("WindowMenu", "Window");
+  window->AddMenu(MakeMenuItem("WindowItem", "Item"));
   bar->AddMenu(window);
   return bar;
 }
